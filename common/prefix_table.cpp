@@ -1,0 +1,164 @@
+#include "common/prefix_table.h"
+
+#include <QFileInfo>
+
+#include "common/text_file.h"
+
+namespace tovek {
+namespace {
+
+// Entity line columns, 1-based as the file format counts them.
+constexpr qsizetype kContinentColumn = 37;
+constexpr qsizetype kContinentWidth = 2;
+constexpr qsizetype kPrimaryPrefixColumn = 70;
+const QString kAliasIndent = QStringLiteral("    ");
+
+struct CurrentEntity {
+  QString primary_prefix;
+  QString continent;
+  bool skipped = false;
+};
+
+struct LineError {
+  QString text;
+};
+
+bool IsAliasLine(const QString& line) { return line.startsWith(kAliasIndent); }
+
+// Reads the continent and primary prefix of an entity line.
+std::optional<LineError> ReadEntityLine(const QString& line, CurrentEntity& entity) {
+  const QString field = line.mid(kPrimaryPrefixColumn - 1).trimmed();
+  if (field.isEmpty()) {
+    return LineError{QStringLiteral("entity line without a primary prefix in column %1")
+                         .arg(kPrimaryPrefixColumn)};
+  }
+  entity.continent = line.mid(kContinentColumn - 1, kContinentWidth).trimmed();
+  entity.primary_prefix = field.left(field.size() - 1);  // drop the closing ":"
+  entity.skipped = entity.primary_prefix.startsWith(u'*');
+  if (entity.skipped) entity.primary_prefix.remove(0, 1);
+  return std::nullopt;
+}
+
+// Cuts an alias item at its first "(", "[", "<" and "{" in that order.
+QString KeyOf(QStringView item) {
+  for (const QChar marker : {u'(', u'[', u'<', u'{'}) {
+    const qsizetype at = item.indexOf(marker);
+    if (at >= 0) item = item.left(at);
+  }
+  return item.toString();
+}
+
+QString ContinentOf(QStringView item, const QString& entity_continent) {
+  const qsizetype open = item.indexOf(u'{');
+  if (open < 0) return entity_continent;
+  const qsizetype close = item.indexOf(u'}', open + 1);
+  return item.mid(open + 1, close < 0 ? -1 : close - open - 1).toString();
+}
+
+void AppendEntity(EntityList* entities, const QString& primary_prefix) {
+  if (!entities) return;
+  if (entities->isEmpty() || entities->constLast() != primary_prefix) {
+    entities->append(primary_prefix);
+  }
+}
+
+std::optional<LineError> ReadAliasLine(const QString& line, const CurrentEntity& entity,
+                                       PrefixTable& table, EntityList* entities) {
+  QString items = line.trimmed();
+  if (items.isEmpty()) return std::nullopt;  // a line of blanks lists nothing
+  if (items.endsWith(u';')) items.back() = u',';
+  if (!items.endsWith(u',')) {
+    return LineError{QStringLiteral("alias line ends with neither \",\" nor \";\"")};
+  }
+  if (entity.skipped) return std::nullopt;
+  qsizetype start = 0;
+  while (start < items.size()) {
+    const qsizetype comma = items.indexOf(u',', start);
+    QStringView item = QStringView(items).mid(start, comma - start);
+    start = comma + 1;
+    auto part = PrefixTable::Part::kPrefix;
+    if (item.startsWith(u'=')) {
+      part = PrefixTable::Part::kExactCall;
+      item = item.mid(1);
+    }
+    AppendEntity(entities, entity.primary_prefix);
+    const auto added = table.Add(part, {KeyOf(item), entity.primary_prefix,
+                                        ContinentOf(item, entity.continent)});
+    if (added == PrefixTable::AddResult::kBucketFull) {
+      return LineError{QStringLiteral("more than %1 entries for one first character")
+                           .arg(PrefixTable::kMaxBucketEntries)};
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int PrefixTable::BucketOf(QStringView key) {
+  if (key.isEmpty()) return -1;
+  const char16_t c = key[0].unicode();
+  if (c >= u'A' && c <= u'Z') return c - u'A';
+  if (c >= u'1' && c <= u'9') return 26 + (c - u'1');
+  if (c == u'0') return 35;
+  return -1;
+}
+
+void PrefixTable::Clear() {
+  prefixes_ = {};
+  exact_calls_ = {};
+}
+
+PrefixTable::AddResult PrefixTable::Add(Part part, PrefixEntry entry) {
+  const int bucket = BucketOf(entry.key);
+  if (bucket < 0) return AddResult::kNoBucket;
+  Section& section = Of(part);
+  QList<PrefixEntry>& list = section.buckets[bucket];
+  if (list.size() >= kMaxBucketEntries) return AddResult::kBucketFull;
+  section.longest_key = std::max(section.longest_key, entry.key.size());
+  // The index keeps the first entry of a key: later duplicates never win.
+  if (!section.first_by_key.contains(entry.key)) {
+    section.first_by_key.insert(entry.key, Location{bucket, list.size()});
+  }
+  list.append(std::move(entry));
+  return AddResult::kAdded;
+}
+
+const PrefixEntry* PrefixTable::Find(Part part, QStringView key) const {
+  const Section& section = Of(part);
+  if (key.size() > section.longest_key) return nullptr;
+  const auto found = section.first_by_key.constFind(key.toString());
+  if (found == section.first_by_key.constEnd()) return nullptr;
+  return &section.buckets[found->bucket][found->index];
+}
+
+const QList<PrefixEntry>& PrefixTable::Bucket(Part part, int bucket) const {
+  return Of(part).buckets.at(bucket);
+}
+
+qsizetype PrefixTable::Count(Part part) const {
+  qsizetype count = 0;
+  for (const auto& bucket : Of(part).buckets) count += bucket.size();
+  return count;
+}
+
+PrefixLoadOutcome LoadPrefixTable(const QString& path, PrefixTable& table, EntityList* entities) {
+  table.Clear();
+  if (entities) entities->clear();
+  if (!QFileInfo::exists(path)) return {PrefixLoadOutcome::Status::kMissing, 0, {}};
+
+  TextLineReader reader(LineEnds::kCrLfCrOrLf);
+  if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+    return {PrefixLoadOutcome::Status::kStopped, 0, opened.error};
+  }
+  CurrentEntity entity;
+  QString line;
+  for (int line_number = 1; reader.Next(line); ++line_number) {
+    const std::optional<LineError> error = IsAliasLine(line)
+                                               ? ReadAliasLine(line, entity, table, entities)
+                                               : ReadEntityLine(line, entity);
+    if (error) return {PrefixLoadOutcome::Status::kStopped, line_number, error->text};
+  }
+  return {};
+}
+
+}  // namespace tovek

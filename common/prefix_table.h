@@ -1,0 +1,88 @@
+// The prefix table loaded from the public country file Cty.dat.
+//
+// The table has a prefix part and an exact-call part. Each part keeps its
+// entries in 36 buckets by the key's first character ("A"-"Z", "1"-"9", "0")
+// in file order; a lookup takes the first entry of the file whose key equals
+// the text sought. An index gives that same first entry without scanning.
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace tovek {
+
+struct PrefixEntry {
+  QString key;             // a prefix, or a complete call in the exact-call part
+  QString primary_prefix;  // the entity's primary prefix without "*"
+  QString continent;       // the entity's continent, or the entry's override
+
+  friend bool operator==(const PrefixEntry&, const PrefixEntry&) = default;
+};
+
+// The entities in file order, each listed once by its primary prefix.
+using EntityList = QStringList;
+
+class PrefixTable {
+ public:
+  enum class Part { kPrefix, kExactCall };
+
+  static constexpr int kBucketCount = 36;
+  // A bucket counts its entries in 16 bits.
+  static constexpr qsizetype kMaxBucketEntries = 32767;
+
+  // Bucket of a key's first character, or -1 when it belongs to none
+  // (lower-case letters, signs, an empty key).
+  static int BucketOf(QStringView key);
+
+  void Clear();
+
+  enum class AddResult { kAdded, kNoBucket, kBucketFull };
+  AddResult Add(Part part, PrefixEntry entry);
+
+  // The first entry in file order whose key equals `key`, or null.
+  const PrefixEntry* Find(Part part, QStringView key) const;
+
+  const QList<PrefixEntry>& Bucket(Part part, int bucket) const;
+  qsizetype Count(Part part) const;
+  // The longest key of the part: no longer text can match.
+  qsizetype LongestKey(Part part) const { return Of(part).longest_key; }
+  bool IsEmpty() const { return Count(Part::kPrefix) == 0 && Count(Part::kExactCall) == 0; }
+
+ private:
+  struct Location {
+    int bucket;
+    qsizetype index;
+  };
+  struct Section {
+    std::array<QList<PrefixEntry>, kBucketCount> buckets;
+    QHash<QString, Location> first_by_key;
+    qsizetype longest_key = 0;
+  };
+
+  const Section& Of(Part part) const { return part == Part::kPrefix ? prefixes_ : exact_calls_; }
+  Section& Of(Part part) { return part == Part::kPrefix ? prefixes_ : exact_calls_; }
+
+  Section prefixes_;
+  Section exact_calls_;
+};
+
+struct PrefixLoadOutcome {
+  enum class Status {
+    kLoaded,   // the whole file was read
+    kMissing,  // there is no such file; the table is empty
+    kStopped,  // a line could not be taken apart; what came before it is kept
+  };
+  Status status = Status::kLoaded;
+  int line_number = 0;  // 1-based line that stopped the loading (0: opening failed)
+  QString error;        // what was wrong with it
+};
+
+// Empties the table (and the entity list, when given) and fills it from the
+// Cty.dat file at `path`.
+PrefixLoadOutcome LoadPrefixTable(const QString& path, PrefixTable& table,
+                                  EntityList* entities = nullptr);
+
+}  // namespace tovek

@@ -1,0 +1,157 @@
+#include "common/text_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <array>
+#include <cstdint>
+
+namespace tovek {
+namespace {
+
+constexpr char kCr = '\r';
+constexpr char kLf = '\n';
+constexpr const char* kCodePage = "CP932";
+
+}  // namespace
+
+QString DecodeCp932(QByteArrayView bytes) {
+  if (bytes.isEmpty()) return {};
+  // Opening a converter is far dearer than decoding one line, so keep one.
+  thread_local QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
+  decoder.resetState();
+  return decoder.decode(bytes);
+}
+
+namespace {
+
+// The CP932 bytes of one code point, or "?" when CP932 has no such character.
+// A fresh converter per code point: an ICU converter that met an unencodable
+// character keeps reporting errors after resetState().
+QByteArray EncodeCodePoint(QStringView code_point) {
+  QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
+  const QByteArray encoded = encoder.encode(code_point);
+  if (encoder.hasError() || encoded.isEmpty() || (encoded == "?" && code_point != u"?")) {
+    return QByteArrayLiteral("?");
+  }
+  return encoded;
+}
+
+// Encodings already looked up, by code point of the basic plane; 0 marks one
+// not looked up yet. Logs hold few distinct non-ASCII characters.
+class Cp932EncodingCache {
+ public:
+  QByteArrayView Of(char16_t c) {
+    std::uint16_t& slot = table_[c];
+    if (slot == 0) {
+      const QByteArray bytes = EncodeCodePoint(QStringView(&c, 1));
+      slot = bytes.size() == 1 ? static_cast<std::uint8_t>(bytes[0])
+                               : static_cast<std::uint16_t>((static_cast<std::uint8_t>(bytes[0]) << 8) |
+                                                            static_cast<std::uint8_t>(bytes[1]));
+    }
+    if (slot <= 0xff) {
+      single_ = static_cast<char>(slot);
+      return QByteArrayView(&single_, 1);
+    }
+    pair_[0] = static_cast<char>(slot >> 8);
+    pair_[1] = static_cast<char>(slot & 0xff);
+    return QByteArrayView(pair_, 2);
+  }
+
+ private:
+  std::array<std::uint16_t, 0x10000> table_{};
+  char single_ = 0;
+  char pair_[2] = {};
+};
+
+}  // namespace
+
+QByteArray EncodeCp932(QStringView text) {
+  thread_local Cp932EncodingCache cache;
+  QByteArray out;
+  out.reserve(text.size() * 2);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (c < 0x80) {
+      out.append(static_cast<char>(c));
+    } else if (QChar::isSurrogate(c)) {
+      // Nothing beyond the basic plane is in CP932: one "?" per character.
+      if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+      out.append('?');
+    } else {
+      out.append(cache.Of(c));
+    }
+  }
+  return out;
+}
+
+FileOutcome TextLineReader::Open(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return FileOutcome::Failure(file.errorString());
+  bytes_ = file.readAll();
+  position_ = 0;
+  if (file.error() != QFileDevice::NoError) {
+    bytes_.clear();
+    return FileOutcome::Failure(file.errorString());
+  }
+  return FileOutcome::Success();
+}
+
+void TextLineReader::OpenBytes(QByteArray bytes) {
+  bytes_ = std::move(bytes);
+  position_ = 0;
+}
+
+bool TextLineReader::Next(QString& line, qsizetype* byte_length) {
+  const qsizetype size = bytes_.size();
+  if (position_ >= size) return false;
+  const char* data = bytes_.constData();
+  qsizetype end = position_;
+  if (rule_ == LineEnds::kCrLfOrCr) {
+    while (end < size && data[end] != kCr) ++end;
+  } else {
+    while (end < size && data[end] != kCr && data[end] != kLf) ++end;
+  }
+  const QByteArrayView raw(data + position_, end - position_);
+  line = DecodeCp932(raw);
+  if (byte_length) *byte_length = raw.size();
+  position_ = end;
+  if (position_ < size && data[position_] == kCr) {
+    ++position_;
+    if (position_ < size && data[position_] == kLf) ++position_;
+  } else if (position_ < size && data[position_] == kLf) {
+    ++position_;
+  }
+  return true;
+}
+
+TextFileLines ReadTextLines(const QString& path, LineEnds rule) {
+  TextFileLines result;
+  TextLineReader reader(rule);
+  result.outcome = reader.Open(path);
+  if (!result.outcome.ok) return result;
+  QString line;
+  while (reader.Next(line)) result.lines.append(line);
+  return result;
+}
+
+FileOutcome WriteTextLines(const QString& path, const QStringList& lines) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
+  QByteArray bytes;
+  for (const QString& line : lines) {
+    bytes.append(EncodeCp932(line));
+    bytes.append("\r\n");
+  }
+  if (file.write(bytes) != bytes.size()) {
+    const QString error = file.errorString();
+    file.cancelWriting();
+    return FileOutcome::Failure(error);
+  }
+  if (!file.commit()) return FileOutcome::Failure(file.errorString());
+  return FileOutcome::Success();
+}
+
+}  // namespace tovek

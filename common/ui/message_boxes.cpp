@@ -1,0 +1,54 @@
+#include "common/ui/message_boxes.h"
+
+#include <QMessageBox>
+
+namespace tovek::ui {
+namespace {
+
+QMessageBox::Icon ToQt(Icon icon) {
+  switch (icon) {
+    case Icon::kCritical: return QMessageBox::Critical;
+    case Icon::kQuestion: return QMessageBox::Question;
+    case Icon::kExclamation: return QMessageBox::Warning;
+    case Icon::kInformation: return QMessageBox::Information;
+    case Icon::kNone: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQt(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kOkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::kYesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::kOk: break;
+  }
+  return QMessageBox::Ok;
+}
+
+Answer FromQt(int button) {
+  switch (button) {
+    case QMessageBox::Cancel: return Answer::kCancel;
+    case QMessageBox::Yes: return Answer::kYes;
+    case QMessageBox::No: return Answer::kNo;
+    default: return Answer::kOk;
+  }
+}
+
+}  // namespace
+
+void MessageBoxes::Inform(QWidget* parent, const QString& text, const QString& title, Icon icon) {
+  Show(parent, {text, title, Buttons::kOk, icon});
+}
+
+bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text, const QString& title,
+                            Icon icon) {
+  return Show(parent, {text, title, Buttons::kYesNo, icon}) == Answer::kYes;
+}
+
+Answer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
+  const QString title = request.title.isEmpty() ? program_name_ : request.title;
+  QMessageBox box(ToQt(request.icon), title, request.text, ToQt(request.buttons), parent);
+  return FromQt(box.exec());
+}
+
+}  // namespace tovek::ui

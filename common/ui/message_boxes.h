@@ -1,0 +1,46 @@
+// Message boxes go through this interface so that window tests can answer
+// them from a script and check the exact text, title, buttons and icon.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tovek::ui {
+
+enum class Buttons { kOk, kOkCancel, kYesNo };
+enum class Icon { kNone, kCritical, kQuestion, kExclamation, kInformation };
+enum class Answer { kOk, kCancel, kYes, kNo };
+
+struct MessageRequest {
+  QString text;
+  QString title;  // empty: the program's name
+  Buttons buttons = Buttons::kOk;
+  Icon icon = Icon::kNone;
+
+  friend bool operator==(const MessageRequest&, const MessageRequest&) = default;
+};
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual Answer Show(QWidget* parent, const MessageRequest& request) = 0;
+
+  // Shorthands for the common shapes.
+  void Inform(QWidget* parent, const QString& text, const QString& title = {},
+              Icon icon = Icon::kNone);
+  bool AskYesNo(QWidget* parent, const QString& text, const QString& title,
+                Icon icon = Icon::kNone);
+};
+
+// Real message boxes; a request without a title shows the program's name.
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  explicit QtMessageBoxes(QString program_name) : program_name_(std::move(program_name)) {}
+  Answer Show(QWidget* parent, const MessageRequest& request) override;
+
+ private:
+  QString program_name_;
+};
+
+}  // namespace tovek::ui

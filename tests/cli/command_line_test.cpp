@@ -1,0 +1,126 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "tests/support/test_files.h"
+
+namespace tovek::cli {
+namespace {
+
+using testing::TempFolder;
+
+// Runs tovek in-process with the given standard input.
+struct TovekRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+TovekRun Tovek(const QStringList& args, const QString& input = {},
+          const QString& program_folder = QStringLiteral(TOVEK_PROGRAM_DIR)) {
+  QString in_text = input;
+  QString out_text;
+  QString err_text;
+  QTextStream in(&in_text);
+  QTextStream out(&out_text);
+  QTextStream err(&err_text);
+  CommandIo io{in, out, err, program_folder};
+  const int status = RunTovek(args, io);
+  out.flush();
+  err.flush();
+  return {status, out_text, err_text};
+}
+
+TEST(TovekResolve, PrintsEntityContinentAndPortablePrefix) {
+  const TovekRun run = Tovek({"resolve", "JA1ABC", "K1ABC/4", "JA1ABC/KH6", "ja1abc", "XX"});
+  EXPECT_EQ(run.status, kSuccess);
+  EXPECT_EQ(run.out,
+            "JA1ABC\tJA\tAS\tJA1\n"
+            "K1ABC/4\tK\tNA\tK4\n"
+            "JA1ABC/KH6\tKH6\tOC\tKH6\n"
+            "ja1abc\t\t\tja1\n"
+            "XX\t\t\t\n");
+  EXPECT_TRUE(run.err.isEmpty());
+}
+
+TEST(TovekResolve, ReadsTrimmedCallsFromStandardInput) {
+  const TovekRun run = Tovek({"resolve"}, "  VK2ABC \n\nW1AW/P\n");
+  EXPECT_EQ(run.out, "VK2ABC\tVK\tOC\tVK2\nW1AW/P\tK\tNA\tW1\n");
+}
+
+TEST(TovekResolve, MissingPrefixFileIsRefused) {
+  TempFolder folder;
+  const TovekRun run = Tovek({"resolve", "--cty", folder.File("Cty.dat"), "JA1ABC"});
+  EXPECT_EQ(run.status, kRefused);
+  EXPECT_EQ(run.err, "NOT [Cty.dat] FILE\n");
+  EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST(TovekResolve, BadLineIsReportedAndWhatWasLoadedIsUsed) {
+  TempFolder folder;
+  const QString cty = folder.Write(
+      "Cty.dat",
+      "Japan:                    25:  45:  AS:   36.40:  -138.38:    -9.0:  JA:\n    JA;\n\n"
+      "Hawaii:                   31:  61:  OC:   21.12:   157.48:    10.0:  KH6:\n    KH6;\n");
+  const TovekRun run = Tovek({"resolve", "--cty", cty, "JA1ABC", "KH6ABC"});
+  EXPECT_EQ(run.status, kSuccess);
+  EXPECT_TRUE(run.err.startsWith(cty + ": line 3: ")) << run.err.toStdString();
+  EXPECT_EQ(run.out, "JA1ABC\tJA\tAS\tJA1\nKH6ABC\t\t\tKH6\n");
+}
+
+TEST(TovekLoad, PrintsTheRowsAsTheEditorReadsThem) {
+  TempFolder folder;
+  const QString log = folder.Write(
+      "raw.log", "START-OF-LOG: 3.0CALLSIGN: JA1ABC\r\nX-QSO:\t14080 RY\r\n  QSO: 7025 RY 12:34 \r\n");
+  const TovekRun run = Tovek({"load", log});
+  EXPECT_EQ(run.status, kSuccess);
+  EXPECT_EQ(run.out,
+            "START-OF-LOG: 3.0\nCALLSIGN: JA1ABC\nQSO:14080 RY\n  QSO: 7025 RY 12:34 \n");
+}
+
+TEST(TovekLoad, TagsFileCanBeChosen) {
+  TempFolder folder;
+  const QString log = folder.Write("raw.log", "CALLSIGN: JA1ABCNAME: Taro\r\n");
+  const QString tags = folder.Write("tags.dat", "NAME:\r\n");
+  EXPECT_EQ(Tovek({"load", "--tags", tags, log}).out, "CALLSIGN: JA1ABC\nNAME: Taro\n");
+  EXPECT_EQ(Tovek({"load", "--tags", folder.File("none.dat"), log}).out,
+            "CALLSIGN: JA1ABCNAME: Taro\n");
+}
+
+TEST(TovekLoad, UnreadableLogIsRefused) {
+  const TovekRun run = Tovek({"load", "/no/such/file.log"});
+  EXPECT_EQ(run.status, kRefused);
+  EXPECT_TRUE(run.err.startsWith("/no/such/file.log: "));
+}
+
+TEST(TovekUsage, ErrorsAndHelp) {
+  EXPECT_EQ(Tovek({}).status, kUsageError);
+  EXPECT_EQ(Tovek({"frobnicate"}).status, kUsageError);
+  EXPECT_EQ(Tovek({"load"}).status, kUsageError);
+  EXPECT_EQ(Tovek({"resolve", "--bogus"}).status, kUsageError);
+  EXPECT_EQ(Tovek({"resolve", "--cty"}).status, kUsageError);
+  const TovekRun help = Tovek({"help"});
+  EXPECT_EQ(help.status, kSuccess);
+  EXPECT_TRUE(help.out.contains("resolve"));
+  EXPECT_TRUE(help.out.contains("load"));
+  EXPECT_TRUE(Tovek({"resolve", "--help"}).out.startsWith("Usage: tovek resolve"));
+  EXPECT_TRUE(Tovek({"help", "load"}).out.startsWith("Usage: tovek load"));
+}
+
+TEST(TovekProgram, WritesUtf8AndExitStatus) {
+  TempFolder folder;
+  const QString log = folder.Write("jp.log", "NAME: \x8e\x52\x93\x63\r\n");
+  QProcess process;
+  process.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"), {"load", log});
+  ASSERT_TRUE(process.waitForFinished(10000));
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_EQ(process.readAllStandardOutput(), QByteArray("NAME: \xe5\xb1\xb1\xe7\x94\xb0\n"));
+  process.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"), {"load"});
+  ASSERT_TRUE(process.waitForFinished(10000));
+  EXPECT_EQ(process.exitCode(), 2);
+}
+
+}  // namespace
+}  // namespace tovek::cli

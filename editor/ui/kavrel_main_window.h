@@ -1,0 +1,151 @@
+// Kavrel's main window: the open log as a list of rows, the toolbar, the
+// menus and the status bar.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "common/prefix_table.h"
+#include "editor/kavrel_settings.h"
+#include "editor/log_folders.h"
+#include "editor/log_lines.h"
+
+class QAction;
+class QLabel;
+class QListView;
+class QMenu;
+class QPushButton;
+class QStringListModel;
+class QTimer;
+
+namespace tovek::ui {
+
+class MessageBoxes;
+
+// What the window needs from outside: where the program's files are, how it
+// asks questions, and which day it is.
+struct KavrelEnvironment {
+  QString program_folder;
+  MessageBoxes* messages = nullptr;
+  QDate today = QDate::currentDate();
+};
+
+class KavrelMainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kToolbarButtons = 13;
+  // Toolbar indices: the program addresses its buttons by these.
+  enum ToolbarIndex {
+    kOpenButton = 0,
+    kLayoutReaderButton = 1,
+    kUndoButton = 2,
+    kReplaceButton = 3,
+    kInsertButton = 4,
+    kDeleteButton = 5,
+    kDoubledRowsButton = 6,
+    kSplitRowsButton = 7,
+    kColonButton = 8,
+    kTime4Button = 9,
+    kAlignButton = 10,
+    kRowLengthButton = 11,
+    kDataCheckButton = 12,
+  };
+
+  explicit KavrelMainWindow(KavrelEnvironment environment, QWidget* parent = nullptr);
+  ~KavrelMainWindow() override;
+
+  // Start-up after the window is shown: settings, font, prefix table, header
+  // tags, and the question for the log folder when none is set.
+  void Start();
+
+  // Reads a log file into the rows (an empty path does nothing).
+  void DataRead(const QString& path);
+  // Empties the rows and disables the log commands.
+  void DataCls();
+  // 1 enables the log commands, 0 disables them; other values do nothing.
+  void mnuBtnOnOff(int on_off);
+  // Applies the font settings to the log list.
+  void fontSet();
+
+  const LogLines& Rows() const { return rows_; }
+  const KavrelSettings& Settings() const { return settings_; }
+  KavrelSettings& Settings() { return settings_; }
+  const LogFolders& Folders() const { return folders_; }
+  const QString& CurrentLogPath() const { return current_log_path_; }
+  const PrefixTable& Prefixes() const { return prefixes_; }
+  const EntityList& Entities() const { return entities_; }
+  const QStringList& HeaderTags() const { return header_tags_; }
+  QPushButton* ToolbarButton(int index) const { return toolbar_buttons_.at(index); }
+  QString StatusPanelText(int panel) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildToolbar();
+  void BuildMenus();
+  void BuildStatusBar();
+  void ApplyInitialEnableRules();
+  QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
+  void AddSeparator(QMenu* menu, const char* name);
+
+  void LoadSettings();
+  void ApplyWindowPlacement();
+  void TakeWindowPlacement();
+  bool SaveSettings();
+  void LoadPrefixes();
+  void SetLogFolder(const QString& folder);
+
+  void OpenCommand();
+  // Shows the open dialog on the log folder; false when the folder cannot be
+  // listed.
+  bool ShowOpenDialog();
+  void CloseCommand();
+  void ShowFolderDialog();
+  void ShowFontDialog();
+  void ShowAboutDialog();
+  void ShowRowPopup(const QPoint& global_position);
+  void DeletePopupRow();
+
+  void ShowRows();
+  // The one-level snapshot of the rows, taken before every change that the
+  // undo command should be able to take back.
+  void SaveUndo();
+  void RestoreUndo();
+  void SetUndoAvailable(bool available);
+  void SetStatus(int panel, const QString& text);
+  void RefreshClock();
+
+  KavrelEnvironment environment_;
+  MessageBoxes& messages_;
+  KavrelSettings settings_;
+  LogFolders folders_;
+  PrefixTable prefixes_;
+  EntityList entities_;
+  QStringList header_tags_;
+  LogLines rows_;
+  LogLines undo_rows_;
+  QString current_log_path_;
+  int popup_row_ = -1;
+  bool reading_ = false;
+
+  QListView* log_list_ = nullptr;
+  QStringListModel* log_model_ = nullptr;
+  std::array<QPushButton*, kToolbarButtons> toolbar_buttons_{};
+  QMenu* file_menu_ = nullptr;
+  QMenu* edit_menu_ = nullptr;
+  QMenu* settings_menu_ = nullptr;
+  QMenu* help_menu_ = nullptr;
+  QMenu* popup_menu_ = nullptr;
+  QAction* close_action_ = nullptr;
+  QAction* undo_action_ = nullptr;
+  std::array<QLabel*, 5> status_panels_{};
+  QTimer* clock_ = nullptr;
+  QPointer<QWidget> open_dialog_;
+  QPointer<QWidget> folder_dialog_;
+};
+
+}  // namespace tovek::ui

@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QTimer>
+
+#include "common/ui/message_boxes.h"
+#include "editor/ui/kavrel_main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  tovek::ui::QtMessageBoxes messages(QStringLiteral("Kavrel"));
+  tovek::ui::KavrelMainWindow window({QCoreApplication::applicationDirPath(), &messages});
+  window.show();
+  QTimer::singleShot(0, &window, &tovek::ui::KavrelMainWindow::Start);
+  return app.exec();
+}

@@ -1,0 +1,328 @@
+// Kavrel's main window end to end: start-up, opening a log through the open
+// dialog, the enable rules, the close, quit and row delete questions, and the
+// settings file written at the end.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "common/ui/log_open_dialog.h"
+#include "editor/ui/kavrel_main_window.h"
+#include "tests/support/scripted_message_boxes.h"
+#include "tests/support/test_files.h"
+
+namespace tovek::ui {
+namespace {
+
+using testing::ScriptedMessageBoxes;
+using Window = KavrelMainWindow;
+
+const QDate kToday(2026, 12, 9);
+
+MessageRequest Box(const char* text, const char* title = "", Buttons buttons = Buttons::kOk,
+                   Icon icon = Icon::kNone) {
+  return {QString::fromUtf8(text), QString::fromUtf8(title), buttons, icon};
+}
+
+}  // namespace
+
+class KavrelMainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir program_;
+  QTemporaryDir logs_;
+  ScriptedMessageBoxes boxes_;
+  std::unique_ptr<Window> window_;
+
+  QString ProgramFile(const char* name) const { return QDir(program_.path()).filePath(QString::fromLatin1(name)); }
+  QString LogFile(const char* name) const { return QDir(logs_.path()).filePath(QString::fromLatin1(name)); }
+
+  void WriteSettings(const QByteArray& lines) {
+    testing::WriteBytes(ProgramFile("Kavrel.ini"), lines);
+  }
+  void WriteSettingsWithLogFolder() {
+    WriteSettings("LogFolder=" + logs_.path().toUtf8() + "\r\n");
+  }
+
+  Window& Start() {
+    window_ = std::make_unique<Window>(KavrelEnvironment{program_.path(), &boxes_, kToday});
+    window_->show();
+    window_->Start();
+    return *window_;
+  }
+
+  template <typename T = QAction>
+  T* Find(const char* name) const {
+    T* found = window_->findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no %s", name);
+    return found;
+  }
+
+  LogOpenDialog* OpenDialog() const {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == u"frmLogOpen" && widget->isVisible()) {
+        return qobject_cast<LogOpenDialog*>(widget);
+      }
+    }
+    return nullptr;
+  }
+
+  // Opens a log as the user does: "開 く", type the name, OK.
+  void OpenLog(const char* name) {
+    QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
+    QWidget* dialog = OpenDialog();
+    QVERIFY(dialog);
+    dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QString::fromLatin1(name));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTRY_VERIFY(!window_->Rows().isEmpty());
+  }
+
+  QList<bool> LogCommandStates() const {
+    QList<bool> states;
+    for (int i = 0; i < Window::kToolbarButtons; ++i) {
+      states.append(window_->ToolbarButton(i)->isEnabled());
+    }
+    return states;
+  }
+
+ private Q_SLOTS:
+  void init() {
+    QVERIFY(program_.isValid() && logs_.isValid());
+    for (const char* name : {"Cty.dat", "CabHeader.dat"}) {
+      QFile::remove(ProgramFile(name));
+      QVERIFY(QFile::copy(QStringLiteral(TOVEK_PROGRAM_DIR "/") + QString::fromLatin1(name),
+                          ProgramFile(name)));
+    }
+    QFile::remove(ProgramFile("Kavrel.ini"));
+    testing::WriteBytes(LogFile("raw.log"),
+                        "START-OF-LOG: 3.0CALLSIGN: JA1XYZ\r\n\r\n"
+                        "QSO: 14080 RY 2026-09-26 0000 JA1XYZ 599 45 K1ABC 599 05\r\n"
+                        "QSO: 7025 RY 2026-09-26 0001 JA1XYZ 599 45 DL1ABC 599 14\r\n"
+                        "END-OF-LOG:\r\n");
+    testing::WriteBytes(LogFile("one.txt"), "QSO: 14080 RY\r\n");
+    boxes_.Clear();
+  }
+
+  void cleanup() {
+    if (window_) {
+      // Leave without the quit question.
+      boxes_.Answer(Answer::kYes);
+      window_->close();
+      window_.reset();
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) widget->close();
+  }
+
+  void StartWithoutSettingsAsksForTheLogFolder() {
+    Start();
+    QCOMPARE(boxes_.Shown(),
+             (QList<MessageRequest>{Box("NOT Kavrel.ini FILE !!"), Box("ログフォルダーを指定してください")}));
+    QWidget* folder_dialog = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == u"frmOptions" && widget->isVisible()) folder_dialog = widget;
+    }
+    QVERIFY(folder_dialog);
+    QCOMPARE(window_->Settings().font_size, 14);
+    QCOMPARE(window_->Settings().start_date, QStringLiteral("2026/12/09"));
+    QCOMPARE(window_->Entities().size(), 340);
+  }
+
+  void StartWithSettingsDerivesTheFolders() {
+    WriteSettingsWithLogFolder();
+    Start();
+    QVERIFY(boxes_.Shown().isEmpty());
+    QCOMPARE(window_->Folders().edit, QDir(logs_.path()).filePath(QStringLiteral("EditLog")));
+    QCOMPARE(window_->Folders().old, QDir(logs_.path()).filePath(QStringLiteral("OldLog")));
+    QCOMPARE(window_->Folders().reports, QDir(logs_.path()).filePath(QStringLiteral("ErrRpt")));
+    QVERIFY(window_->HeaderTags().contains(QStringLiteral("CALLSIGN:")));
+  }
+
+  void MissingCountryFileIsReported() {
+    WriteSettingsWithLogFolder();
+    QFile::remove(ProgramFile("Cty.dat"));
+    Start();
+    QCOMPARE(boxes_.Shown(), (QList<MessageRequest>{Box("NOT [Cty.dat] FILE")}));
+    QVERIFY(window_->Prefixes().IsEmpty());
+    QVERIFY(window_->Entities().isEmpty());
+  }
+
+  void EnableRulesAtStartAndAfterReading() {
+    WriteSettingsWithLogFolder();
+    Start();
+    QList<bool> only_open(Window::kToolbarButtons, false);
+    only_open[Window::kOpenButton] = true;
+    QCOMPARE(LogCommandStates(), only_open);
+    QVERIFY(!Find("mnuFileClose")->isEnabled());
+    QVERIFY(!Find<QMenu>("mnuEdit")->menuAction()->isEnabled());
+    QVERIFY(!Find("mnuUndo")->isEnabled());
+    for (const char* always : {"mnuFileExit", "mnuFont", "mnuDirSet", "mnuChkSet", "mnuHelpAbout"}) {
+      QVERIFY2(Find(always)->isEnabled(), always);
+    }
+
+    OpenLog("one.txt");
+    QList<bool> log_open(Window::kToolbarButtons, true);
+    log_open[Window::kUndoButton] = false;  // no snapshot was taken
+    QCOMPARE(LogCommandStates(), log_open);
+    QVERIFY(Find("mnuFileClose")->isEnabled());
+    QVERIFY(Find<QMenu>("mnuEdit")->menuAction()->isEnabled());
+    QCOMPARE(window_->Rows(), (LogLines{"QSO: 14080 RY"}));
+    QCOMPARE(window_->StatusPanelText(1), QStringLiteral("読み込み中です"));
+    QCOMPARE(window_->StatusPanelText(3), LogFile("one.txt"));
+  }
+
+  void OpenDialogReadsTheChosenLog() {
+    WriteSettingsWithLogFolder();
+    Start();
+    QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
+    LogOpenDialog* dialog = OpenDialog();
+    QVERIFY(dialog);
+    auto* files = dialog->findChild<QListWidget*>(QStringLiteral("File1"));
+    QCOMPARE(files->count(), 2);
+    const QList<QListWidgetItem*> raw = files->findItems(QStringLiteral("raw.log"), Qt::MatchExactly);
+    QCOMPARE(raw.size(), 1);
+    const QPoint at = files->visualItemRect(raw[0]).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!window_->Rows().isEmpty());
+    QVERIFY(!OpenDialog());
+    QCOMPARE(window_->CurrentLogPath(), LogFile("raw.log"));
+    QCOMPARE(window_->Rows().mid(0, 3),
+             (LogLines{"START-OF-LOG: 3.0", "CALLSIGN: JA1XYZ", ""}));
+  }
+
+  void OpenAgainAsksAndRereadsTheFile() {
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log");
+    const LogLines from_file = window_->Rows();
+
+    boxes_.Answer(Answer::kNo);
+    QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
+    QCOMPARE(boxes_.Shown().last(), Box("ログデータを破棄して新しいログを開きますか？", "ログを開く",
+                                        Buttons::kYesNo));
+    QVERIFY(!OpenDialog());
+
+    // Change the rows, then open again and cancel the dialog: the log has
+    // been read again from its file.
+    auto* list = window_->findChild<QListView*>(QStringLiteral("List1"));
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualRect(list->currentIndex()).center());
+    QTRY_VERIFY(Find<QMenu>("mnuPopMnu")->isVisible());
+    boxes_.Answer(Answer::kYes);
+    Find("mnuDelDat")->trigger();
+    QCOMPARE(window_->Rows().size(), from_file.size() - 1);
+
+    boxes_.Answer(Answer::kYes);
+    QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
+    QVERIFY(OpenDialog());
+    QTRY_COMPARE(window_->Rows(), from_file);
+    OpenDialog()->close();
+  }
+
+  void CloseCommandAsksFirst() {
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log");
+    boxes_.Answer(Answer::kNo);
+    Find("mnuFileClose")->trigger();
+    QCOMPARE(boxes_.Shown().last(),
+             Box("このデータを閉じますか？", "データを閉じる", Buttons::kYesNo, Icon::kCritical));
+    QVERIFY(!window_->Rows().isEmpty());
+
+    boxes_.Answer(Answer::kYes);
+    Find("mnuFileClose")->trigger();
+    QVERIFY(window_->Rows().isEmpty());
+    QVERIFY(window_->CurrentLogPath().isEmpty());
+    QVERIFY(window_->StatusPanelText(3).isEmpty());
+    QVERIFY(!Find("mnuFileClose")->isEnabled());
+    QVERIFY(!window_->ToolbarButton(Window::kLayoutReaderButton)->isEnabled());
+  }
+
+  void RowDeletePopupAsksAndTakesASnapshot() {
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log");
+    const LogLines before = window_->Rows();
+    auto* list = window_->findChild<QListView*>(QStringLiteral("List1"));
+    const QModelIndex third = list->model()->index(3, 0);
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualRect(third).center());
+    QTRY_VERIFY(Find<QMenu>("mnuPopMnu")->isVisible());
+    Find<QMenu>("mnuPopMnu")->close();
+
+    boxes_.Answer(Answer::kNo);
+    Find("mnuDelDat")->trigger();
+    const MessageRequest question{before[3] + QStringLiteral("\r\nこのデータを削除しますか？"),
+                                  QStringLiteral("データの削除"), Buttons::kYesNo, Icon::kCritical};
+    QCOMPARE(boxes_.Shown().last(), question);
+    QCOMPARE(window_->Rows(), before);
+    QVERIFY(!Find("mnuUndo")->isEnabled());
+
+    boxes_.Answer(Answer::kYes);
+    Find("mnuDelDat")->trigger();
+    LogLines expected = before;
+    expected.removeAt(3);
+    QCOMPARE(window_->Rows(), expected);
+    QVERIFY(Find("mnuUndo")->isEnabled());
+    QVERIFY(window_->ToolbarButton(Window::kUndoButton)->isEnabled());
+
+    Find("mnuUndo")->trigger();
+    QCOMPARE(window_->Rows(), before);
+    QVERIFY(!Find("mnuUndo")->isEnabled());
+  }
+
+  void QuitAsksOnlyWithALogOpen() {
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log");
+    boxes_.Answer(Answer::kNo);
+    QVERIFY(!window_->close());
+    QCOMPARE(boxes_.Shown().last(),
+             Box("ログを破棄して終了しますか？", "Kavrelの終了", Buttons::kYesNo));
+    QVERIFY(window_->isVisible());
+
+    boxes_.Answer(Answer::kYes);
+    QVERIFY(window_->close());
+    QVERIFY(QFile::exists(ProgramFile("Kavrel.ini")));
+    window_.reset();
+
+    // One row or none: no question.
+    Start();
+    boxes_.Clear();
+    OpenLog("one.txt");
+    QVERIFY(window_->close());
+    QVERIFY(boxes_.Shown().isEmpty());
+    window_.reset();
+  }
+
+  void SavedSettingsReadBackIdentically() {
+    WriteSettings("frmLeft=1500\r\nfrmTop=1200\r\nfrmHeight=6000\r\nfrmWidth=9000\r\n"
+                  "EditPos=31\r\nEditLen=12\r\nJaHlimit80_3=3690\r\nJaLlimit80_3=3660\r\n"
+                  "FontBold=True\r\nLogFolder=" + logs_.path().toUtf8() + "\r\n");
+    Start();
+    QVERIFY(window_->close());
+    window_.reset();
+    const QByteArray first = testing::ReadBytes(ProgramFile("Kavrel.ini"));
+    QCOMPARE(first.split('\n').mid(0, 4),
+             (QByteArrayList{"frmLeft=1500\r", "frmTop=1200\r", "frmHeight=6000\r", "frmWidth=9000\r"}));
+    QVERIFY(first.contains("\r\nJaHlimit80_3=3690\r\n"));
+    QVERIFY(first.contains("\r\nEditLen=12\r\n"));
+    QCOMPARE(first.count("\r\n"), 74);
+
+    Start();
+    QVERIFY(window_->close());
+    window_.reset();
+    QCOMPARE(testing::ReadBytes(ProgramFile("Kavrel.ini")), first);
+  }
+};
+
+}  // namespace tovek::ui
+
+QTEST_MAIN(tovek::ui::KavrelMainWindowTest)
+#include "kavrel_main_window_test.moc"

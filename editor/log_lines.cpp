@@ -66,7 +66,11 @@ void SplitAtHeaderTags(QStringView text, const QStringList& tags, LogLines& rows
   while (start < text.size()) {
     const qsizetype colon = text.indexOf(u':', start);
     if (colon < 0) break;
-    const qsizetype cut = finder.Find(colon + 2);
+    // A tag counts from right behind the first colon on. (Counting only from
+    // the second character behind it would keep "SOAPBOX:QSO: ..." together:
+    // an empty header value followed by a QSO in a Linux log, and that QSO
+    // would be read as soapbox text and lost.)
+    const qsizetype cut = finder.Find(colon + 1);
     // A tag must begin before the last character of the remaining text.
     if (cut < 0 || cut >= text.size() - 1) break;
     rows.append(text.mid(start, cut - start).toString());

@@ -24,7 +24,7 @@ bool IsQsoRow(QStringView row);
 QStringList LoadHeaderTags(const QString& path);
 
 // Cuts a text that holds several run-together rows in front of every header
-// tag that starts at least two characters after the text's first colon and
+// tag that starts after the first colon of the text still to be cut, and
 // appends the pieces, untrimmed, to `rows`.
 void SplitAtHeaderTags(QStringView text, const QStringList& tags, LogLines& rows,
                        Progress* progress = nullptr);

@@ -93,7 +93,7 @@ FolderOptionsDialog::FolderOptionsDialog(FolderOptionsConfig config, MessageBoxe
   for (int i = 0; i < groups_.size(); ++i) {
     const QString stored = config_.groups[i].folder.trimmed();
     const QString start = StartFolder(stored, config_.program_folder);
-    MoveTo(groups_[i], start);
+    MoveTo(groups_[i], start, VolumeRootOf(start));
     if (!stored.isEmpty() && start != stored) {
       groups_[i].label->setText(stored);
       if (opening_error_.isEmpty()) opening_error_ = CheckFolderListable(stored).error;
@@ -136,7 +136,15 @@ FolderOptionsDialog::Group FolderOptionsDialog::MakeGroup(int number, const QStr
           [this, index](const QModelIndex& current) {
             if (!current.isValid()) return;
             Group& chosen = groups_[index];
-            chosen.label->setText(QDir::toNativeSeparators(chosen.model->filePath(current)));
+            const QString path = chosen.model->filePath(current);
+            if (path != chosen.revealing) chosen.revealing.clear();  // the user's turn
+            chosen.label->setText(QDir::toNativeSeparators(path));
+          });
+  connect(group.model, &QFileSystemModel::directoryLoaded, this,
+          [this, index](const QString& loaded) {
+            Group& shown = groups_[index];
+            const QString prefix = loaded.endsWith(u'/') ? loaded : loaded + u'/';
+            if (shown.revealing.startsWith(prefix)) Reveal(shown);
           });
   connect(group.drives, &QComboBox::activated, this,
           [this, index] { ChooseDrive(groups_[index]); });
@@ -149,8 +157,7 @@ FolderOptionsDialog::Group FolderOptionsDialog::MakeGroup(int number, const QStr
   return group;
 }
 
-void FolderOptionsDialog::MoveTo(Group& group, const QString& folder) {
-  const QString root = VolumeRootOf(folder);
+void FolderOptionsDialog::MoveTo(Group& group, const QString& folder, const QString& root) {
   int drive = group.drives->findData(root);
   if (drive < 0) {
     group.drives->addItem(QDir::toNativeSeparators(root), root);
@@ -162,12 +169,26 @@ void FolderOptionsDialog::MoveTo(Group& group, const QString& folder) {
   group.tree->setRootIndex(group.model->index(root));
   const QModelIndex current = group.model->index(folder);
   if (current.isValid() && current != group.tree->rootIndex()) {
+    group.revealing = group.model->filePath(current);
     group.tree->setCurrentIndex(current);
-    group.tree->scrollTo(current);
+    Reveal(group);
   } else {
+    group.revealing.clear();
     group.tree->selectionModel()->clearCurrentIndex();
   }
   group.label->setText(QDir::toNativeSeparators(folder));
+}
+
+// The folder model reads folders in the background, so the chosen folder's
+// row only exists once its parents have been read: each parent that arrives
+// is opened and the list scrolled again.
+void FolderOptionsDialog::Reveal(Group& group) {
+  const QModelIndex target = group.model->index(group.revealing);
+  for (QModelIndex parent = target.parent(); parent.isValid() && parent != group.tree->rootIndex();
+       parent = parent.parent()) {
+    group.tree->expand(parent);
+  }
+  group.tree->scrollTo(target, QAbstractItemView::PositionAtCenter);
 }
 
 // A drive that cannot be read puts the drive list back where the folder
@@ -180,7 +201,7 @@ void FolderOptionsDialog::ChooseDrive(Group& group) {
     group.drives->setCurrentIndex(group.drives->findData(shown_root));
     return;
   }
-  MoveTo(group, root);
+  MoveTo(group, root, root);
 }
 
 void FolderOptionsDialog::showEvent(QShowEvent* event) {

@@ -64,10 +64,13 @@ class FolderOptionsDialog final : public QDialog {
     QTreeView* tree;
     QFileSystemModel* model;
     QLabel* label;
+    QString revealing;  // the folder to bring into view while the list loads
   };
 
   Group MakeGroup(int number, const QString& caption, QLayout* layout);
-  void MoveTo(Group& group, const QString& folder);
+  // Shows the folder in the list rooted at the drive `root`, and in the label.
+  void MoveTo(Group& group, const QString& folder, const QString& root);
+  void Reveal(Group& group);
   void ChooseDrive(Group& group);
   void ShowError(const QString& text);
   void ReportOpeningError();

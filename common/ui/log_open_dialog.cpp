@@ -76,16 +76,19 @@ FileOutcome LogOpenDialog::SetFolder(const QString& folder) {
   const FileOutcome listable = CheckFolderListable(folder);
   if (listable.ok) files_->addItems(MatchingFileNames(folder, config_.name_filters));
   first_name_pending_ = true;
-  if (isActiveWindow()) TakeFirstName();
+  if (isVisible()) TakeFirstName();
   return listable;
 }
 
 bool LogOpenDialog::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && first_name_pending_) TakeFirstName();
+  // Shown is enough: a window manager that keeps new windows from taking the
+  // focus would otherwise leave the name box empty.
+  const bool arriving = event->type() == QEvent::WindowActivate || event->type() == QEvent::Show;
+  if (arriving && first_name_pending_) TakeFirstName();
   return QDialog::event(event);
 }
 
-// Only the first activation after listing a folder proposes the first name:
+// Only the first arrival after listing a folder proposes the first name:
 // coming back to the dialog from the main window must not throw away a name
 // the user picked meanwhile.
 void LogOpenDialog::TakeFirstName() {

@@ -22,21 +22,42 @@ void WindowProgress::Close() {
 }
 
 void WindowProgress::SetMaximum(qint64 maximum) {
-  if (window_) window_->SetMaximum(maximum);
+  if (!window_) return;
+  window_->SetMaximum(maximum);
+  Flush();
 }
 
 void WindowProgress::SetValue(qint64 value) {
-  if (window_) window_->SetValue(value);
+  value_ = value;
+  value_pending_ = true;
 }
 
 void WindowProgress::SetLabel(int label, const QString& text) {
-  if (window_) window_->SetLabel(label, text);
+  if (label < 0 || label > 1) return;
+  labels_[label] = text;
+  label_pending_[label] = true;
 }
 
 void WindowProgress::Yield() {
   if (since_yield_.isValid() && since_yield_.elapsed() < yield_interval_.count()) return;
+  Flush();
   QCoreApplication::processEvents();
   since_yield_.start();
+}
+
+ProgressWindow* WindowProgress::Window() {
+  Flush();
+  return window_.data();
+}
+
+void WindowProgress::Flush() {
+  if (!window_) return;
+  if (value_pending_) window_->SetValue(value_);
+  value_pending_ = false;
+  for (int label = 0; label < 2; ++label) {
+    if (label_pending_[label]) window_->SetLabel(label, labels_[label]);
+    label_pending_[label] = false;
+  }
 }
 
 }  // namespace tovek::ui

@@ -19,7 +19,7 @@ struct TovekRun {
 };
 
 TovekRun Tovek(const QStringList& args, const QString& input = {},
-          const QString& program_folder = QStringLiteral(TOVEK_PROGRAM_DIR)) {
+               const QString& program_folder = QStringLiteral(TOVEK_PROGRAM_DIR)) {
   QString in_text = input;
   QString out_text;
   QString err_text;
@@ -73,11 +73,53 @@ TEST(TovekResolve, BadLineIsReportedAndWhatWasLoadedIsUsed) {
 TEST(TovekLoad, PrintsTheRowsAsTheEditorReadsThem) {
   TempFolder folder;
   const QString log = folder.Write(
-      "raw.log", "START-OF-LOG: 3.0CALLSIGN: JA1ABC\r\nX-QSO:\t14080 RY\r\n  QSO: 7025 RY 12:34 \r\n");
+      "raw.log",
+      "START-OF-LOG: 3.0CALLSIGN: JA1ABC\r\nX-QSO:\t14080 RY\r\n  QSO: 7025 RY 12:34 \r\n");
   const TovekRun run = Tovek({"load", log});
   EXPECT_EQ(run.status, kSuccess);
+  // Read untrimmed for its colon time, the last row does not begin with
+  // "QSO:", so the passes join it to the QSO row before it.
+  EXPECT_EQ(run.out, "START-OF-LOG: 3.0\nCALLSIGN: JA1ABC\nQSO:14080 RY  QSO: 7025 RY 12:34 \n");
+  EXPECT_TRUE(run.err.isEmpty());
+}
+
+TEST(TovekLoad, RunsTheFivePassesAndReportsUnevenRows) {
+  TempFolder folder;
+  const QString log =
+      folder.Write("raw.log",
+                   "START-OF-LOG: 3.0\r\n\r\nCALLSIGN: JA1ABC\r\n"
+                   "QSO: 7025 RY 2024-05-01 1200 JA1ABC 599 001 K1ABC 599 001"
+                   "QSO: 14080 RY 2024-05-01 1201 JA1ABC 599 002\r\n"
+                   "W1AW 599 010\r\n"
+                   "QSO: 3525 RY 2024-05-01 1202 JA1ABC 599 003 VK2AB 599 020END-OF-LOG:\r\n\r\n");
+  // Without tags reading cuts nothing; the passes do.
+  const TovekRun run = Tovek({"load", "--tags", folder.File("none.dat"), log});
+  EXPECT_EQ(run.status, kSuccess);
   EXPECT_EQ(run.out,
-            "START-OF-LOG: 3.0\nCALLSIGN: JA1ABC\nQSO:14080 RY\n  QSO: 7025 RY 12:34 \n");
+            "START-OF-LOG: 3.0\n"
+            "CALLSIGN: JA1ABC\n"
+            "QSO:  7025 RY 2024-05-01 1200 JA1ABC 599 001 K1ABC 599 001\n"
+            "QSO: 14080 RY 2024-05-01 1201 JA1ABC 599 002W1AW 599 010\n"
+            "QSO:  3525 RY 2024-05-01 1202 JA1ABC 599 003 VK2AB 599 020\n"
+            "END-OF-LOG:\n"
+            "\n");
+  EXPECT_EQ(run.err, QStringLiteral("データ長が不揃いです\n"));
+}
+
+TEST(TovekLoad, EvenRowsAndOneRowLogsGiveNoMessage) {
+  TempFolder folder;
+  const QString even = folder.Write(
+      "even.log",
+      "QSO:14080 RY 1200 K1ABC\r\nQSO:14080 RY 1201 W1ABC\r\nQSO:14080 RY 1202 VK2AB\r\n");
+  TovekRun run = Tovek({"load", even});
+  EXPECT_EQ(run.out, "QSO:14080 RY 1200 K1ABC\nQSO:14080 RY 1201 W1ABC\nQSO:14080 RY 1202 VK2AB\n");
+  EXPECT_TRUE(run.err.isEmpty());
+  // One row: no pass runs, so the frequency is not aligned.
+  const QString one = folder.Write("one.log", "QSO: 7025 RY 1200 K1ABC\r\n");
+  run = Tovek({"load", one});
+  EXPECT_EQ(run.status, kSuccess);
+  EXPECT_EQ(run.out, "QSO: 7025 RY 1200 K1ABC\n");
+  EXPECT_TRUE(run.err.isEmpty());
 }
 
 TEST(TovekLoad, TagsFileCanBeChosen) {
@@ -117,6 +159,11 @@ TEST(TovekProgram, WritesUtf8AndExitStatus) {
   ASSERT_TRUE(process.waitForFinished(10000));
   EXPECT_EQ(process.exitCode(), 0);
   EXPECT_EQ(process.readAllStandardOutput(), QByteArray("NAME: \xe5\xb1\xb1\xe7\x94\xb0\n"));
+  const QString uneven = folder.Write("uneven.log", "QSO: 1\r\nQSO: 2\r\nQSO: 33\r\n");
+  process.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"), {"load", uneven});
+  ASSERT_TRUE(process.waitForFinished(10000));
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_EQ(process.readAllStandardError(), QStringLiteral("データ長が不揃いです\n").toUtf8());
   process.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"), {"load"});
   ASSERT_TRUE(process.waitForFinished(10000));
   EXPECT_EQ(process.exitCode(), 2);

@@ -25,6 +25,8 @@
 #include "common/ui/message_boxes.h"
 #include "common/ui/window_progress.h"
 #include "common/ui/twips.h"
+#include "editor/load_passes.h"
+#include "editor/repair_commands.h"
 #include "editor/ui/kavrel_messages.h"
 
 namespace tovek::ui {
@@ -87,6 +89,7 @@ KavrelMainWindow::KavrelMainWindow(KavrelEnvironment environment, QWidget* paren
   BuildMenus();
   BuildStatusBar();
   ApplyInitialEnableRules();
+  ConnectRepairCommands();
   resize(900, 600);
 }
 
@@ -226,19 +229,74 @@ void KavrelMainWindow::mnuBtnOnOff(int on_off) {
 }
 
 void KavrelMainWindow::SaveUndo() {
-  undo_rows_ = rows_;
-  SetUndoAvailable(true);
+  WindowProgress progress(ProgressStyle::kBarOnly, this);
+  undo_.Save(rows_, progress);
+  ShowUndoAvailability();
 }
 
 void KavrelMainWindow::RestoreUndo() {
-  rows_ = undo_rows_;
+  {
+    WindowProgress progress(ProgressStyle::kBarOnly, this);
+    undo_.Restore(rows_, progress);
+  }
   ShowRows();
-  SetUndoAvailable(false);
+  ShowUndoAvailability();
 }
 
-void KavrelMainWindow::SetUndoAvailable(bool available) {
-  undo_action_->setEnabled(available);
-  toolbar_buttons_[kUndoButton]->setEnabled(available);
+void KavrelMainWindow::ShowUndoAvailability() {
+  const UndoAvailability available = undo_.Availability();
+  undo_action_->setEnabled(available.menu);
+  toolbar_buttons_[kUndoButton]->setEnabled(available.button);
+}
+
+void KavrelMainWindow::RunRowCommand(const std::function<void(Progress&)>& command) {
+  {
+    WindowProgress progress(ProgressStyle::kBarOnly, this);
+    command(progress);
+  }
+  ShowRows();
+  ShowUndoAvailability();
+}
+
+void KavrelMainWindow::ConnectRepairCommands() {
+  const auto on_button = [this](int index, auto handler) {
+    connect(toolbar_buttons_[index], &QPushButton::clicked, this, handler);
+  };
+  const auto on_item = [this](const char* name, auto handler) {
+    connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+  };
+  // The toolbar repeats two of the load passes, after a snapshot; the Edit
+  // menu has its own variants of the same two repairs.
+  on_button(kDoubledRowsButton, [this] {
+    SetStatus(kReadingPanel, LoadPassMessage(LoadPass::kSplitDoubledRows));
+    SaveUndo();
+    RunRowCommand([this](Progress& p) { SplitDoubledRows(rows_, p); });
+  });
+  on_button(kSplitRowsButton, [this] {
+    SetStatus(kReadingPanel, LoadPassMessage(LoadPass::kJoinSplitRows));
+    SaveUndo();
+    RunRowCommand([this](Progress& p) { JoinSplitRows(rows_, p); });
+  });
+  on_button(kRowLengthButton, [this] { CheckRowLengthsCommand(); });
+  on_button(kColonButton, [this] { RunRowCommand([this](Progress& p) { ColonDel(rows_, undo_, p); }); });
+  on_item("mnuColonDel", [this] { RunRowCommand([this](Progress& p) { ColonDel(rows_, undo_, p); }); });
+  on_item("mnuTwinEdit", [this] { RunRowCommand([this](Progress& p) { TwinEdit(rows_, undo_, p); }); });
+  on_item("mnuDblDel", [this] { RunRowCommand([this](Progress& p) { DblDel(rows_, undo_, p); }); });
+}
+
+void KavrelMainWindow::CheckRowLengthsCommand() {
+  SetStatus(kReadingPanel, LoadPassMessage(LoadPass::kCheckRowLengths));
+  bool uneven = false;
+  {
+    WindowProgress progress(ProgressStyle::kBarOnly, this);
+    uneven = CheckRowLengths(rows_, progress);
+  }
+  if (uneven) messages_.Inform(this, kUnevenLengthsMessage);
+  OpenDataCheck();
+}
+
+void KavrelMainWindow::OpenDataCheck() {
+  // The data check window opens here once it exists.
 }
 
 void KavrelMainWindow::fontSet() {
@@ -356,6 +414,7 @@ void KavrelMainWindow::DataCls() {
   rows_.clear();
   ShowRows();
   mnuBtnOnOff(0);
+  undo_.LogCleared();
 }
 
 void KavrelMainWindow::DataRead(const QString& path) {
@@ -370,15 +429,34 @@ void KavrelMainWindow::DataRead(const QString& path) {
     read = ReadLogRows(path, header_tags_, progress);
   }
   rows_ = std::move(read.rows);
-  ShowRows();
-  log_list_->setUpdatesEnabled(true);
-  reading_ = false;
   if (!read.file.ok) {
+    ShowRows();
+    log_list_->setUpdatesEnabled(true);
+    reading_ = false;
     messages_.Inform(this, read.file.error);
     return;
   }
+  const LoadPassesOutcome passes = RunLoadPassesAfterReading();
+  ShowRows();
+  log_list_->setUpdatesEnabled(true);
+  reading_ = false;
   mnuBtnOnOff(1);
   SetStatus(kPathPanel, current_log_path_);
+  if (!passes.ran) return;
+  if (passes.uneven_lengths) messages_.Inform(this, kUnevenLengthsMessage);
+  OpenDataCheck();
+}
+
+LoadPassesOutcome KavrelMainWindow::RunLoadPassesAfterReading() {
+  LoadPassesOutcome outcome;
+  {
+    WindowProgress progress(ProgressStyle::kBarOnly, this);
+    outcome = RunLoadPasses(rows_, undo_, progress,
+                            [this](const QString& message) { SetStatus(kReadingPanel, message); });
+  }
+  if (outcome.ran) SetStatus(kReadingPanel, QStringLiteral("自動処理が終了しました"));
+  ShowUndoAvailability();
+  return outcome;
 }
 
 // ---- Commands ---------------------------------------------------------------

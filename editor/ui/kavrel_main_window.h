@@ -5,11 +5,15 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "common/prefix_table.h"
+#include "common/progress.h"
 #include "editor/kavrel_settings.h"
 #include "editor/log_folders.h"
+#include "editor/load_passes.h"
 #include "editor/log_lines.h"
+#include "editor/undo_lines.h"
 
 class QAction;
 class QLabel;
@@ -115,7 +119,15 @@ class KavrelMainWindow : public QMainWindow {
   // undo command should be able to take back.
   void SaveUndo();
   void RestoreUndo();
-  void SetUndoAvailable(bool available);
+  void ShowUndoAvailability();
+  LoadPassesOutcome RunLoadPassesAfterReading();
+  void CheckRowLengthsCommand();
+  // Opens the data check window, as every load and the row length check end.
+  void OpenDataCheck();
+  // Runs a command that rewrites the rows with the progress window shown,
+  // then shows the rows and the undo state it left.
+  void RunRowCommand(const std::function<void(Progress&)>& command);
+  void ConnectRepairCommands();
   void SetStatus(int panel, const QString& text);
   void RefreshClock();
 
@@ -127,7 +139,7 @@ class KavrelMainWindow : public QMainWindow {
   EntityList entities_;
   QStringList header_tags_;
   LogLines rows_;
-  LogLines undo_rows_;
+  UndoLines undo_;
   QString current_log_path_;
   int popup_row_ = -1;
   bool reading_ = false;

@@ -193,8 +193,61 @@ class KavrelMainWindowTest : public QObject {
     QTRY_VERIFY(!window_->Rows().isEmpty());
     QVERIFY(!OpenDialog());
     QCOMPARE(window_->CurrentLogPath(), LogFile("raw.log"));
-    QCOMPARE(window_->Rows().mid(0, 3),
-             (LogLines{"START-OF-LOG: 3.0", "CALLSIGN: JA1XYZ", ""}));
+    // Read, run together header rows cut, then the passes: the blank row is
+    // gone and the four-digit frequency is right-aligned.
+    QCOMPARE(window_->Rows(),
+             (LogLines{"START-OF-LOG: 3.0", "CALLSIGN: JA1XYZ",
+                       "QSO: 14080 RY 2026-09-26 0000 JA1XYZ 599 45 K1ABC 599 05",
+                       "QSO:  7025 RY 2026-09-26 0001 JA1XYZ 599 45 DL1ABC 599 14", "END-OF-LOG:"}));
+    QCOMPARE(window_->StatusPanelText(1), QStringLiteral("自動処理が終了しました"));
+    QVERIFY(boxes_.Shown().isEmpty());  // two QSO rows are too few to compare lengths
+  }
+
+  // A damaged log opens repaired; the toolbar and menu repairs work with undo.
+  void DamagedLogOpensRepairedAndUndoTakesBackTheAlignment() {
+    testing::WriteBytes(
+        LogFile("damaged.log"),
+        "START-OF-LOG: 3.0\r\nCALLSIGN: JA1XYZ\r\n\r\nSOAPBOX: Fine WEEKEND\r\n"
+        "QSO: 14080 RY 2026-09-26 0000 JA1XYZ 599 45 K1ABC 599 05 QSO: 21080 RY 2026-09-26 0001 "
+        "JA1XYZ 599 45 W1AW 599 05\r\n"
+        "QSO: 7025 RY 2026-09-26 0002 JA1XYZ 599 45\r\nDL1ABC 599 14\r\n"
+        "QSO: 3580 RY 2026-09-26 0003 JA1XYZ 599 45 G4ABC 599 07\r\nEND-OF-LOG:\r\n");
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("damaged.log");
+    const LogLines repaired{"START-OF-LOG: 3.0",
+                            "CALLSIGN: JA1XYZ",
+                            "SOAPBOX: Fine WEEK",  // the letters END cut the soapbox too
+                            "END",
+                            "QSO: 14080 RY 2026-09-26 0000 JA1XYZ 599 45 K1ABC 599 05 ",
+                            "QSO: 21080 RY 2026-09-26 0001 JA1XYZ 599 45 W1AW 599 05",
+                            "QSO:  7025 RY 2026-09-26 0002 JA1XYZ 599 45DL1ABC 599 14",
+                            "QSO:  3580 RY 2026-09-26 0003 JA1XYZ 599 45 G4ABC 599 07",
+                            "END-OF-LOG:"};
+    QCOMPARE(window_->Rows(), repaired);
+    QCOMPARE(boxes_.Shown(), (QList<MessageRequest>{Box("データ長が不揃いです")}));
+    QVERIFY(Find("mnuUndo")->isEnabled());
+    QVERIFY(window_->ToolbarButton(Window::kUndoButton)->isEnabled());
+
+    QTest::mouseClick(window_->ToolbarButton(Window::kUndoButton), Qt::LeftButton);
+    LogLines unaligned = repaired;
+    unaligned[6] = "QSO: 7025 RY 2026-09-26 0002 JA1XYZ 599 45DL1ABC 599 14";
+    unaligned[7] = "QSO: 3580 RY 2026-09-26 0003 JA1XYZ 599 45 G4ABC 599 07";
+    QCOMPARE(window_->Rows(), unaligned);
+    QVERIFY(!Find("mnuUndo")->isEnabled());
+    QVERIFY(!window_->ToolbarButton(Window::kUndoButton)->isEnabled());
+
+    // The menu's colon deletion takes its own snapshot.
+    Find("mnuColonDel")->trigger();
+    QVERIFY(Find("mnuUndo")->isEnabled());
+    Find("mnuUndo")->trigger();
+    QCOMPARE(window_->Rows(), unaligned);
+
+    // "ﾃﾞｰﾀ長" only reads, and says so again.
+    boxes_.Clear();
+    QTest::mouseClick(window_->ToolbarButton(Window::kRowLengthButton), Qt::LeftButton);
+    QCOMPARE(boxes_.Shown(), (QList<MessageRequest>{Box("データ長が不揃いです")}));
+    QCOMPARE(window_->Rows(), unaligned);
   }
 
   void OpenAgainAsksAndRereadsTheFile() {
@@ -249,6 +302,8 @@ class KavrelMainWindowTest : public QObject {
     WriteSettingsWithLogFolder();
     Start();
     OpenLog("raw.log");
+    Find("mnuUndo")->trigger();  // use up the snapshot the load took
+    QVERIFY(!Find("mnuUndo")->isEnabled());
     const LogLines before = window_->Rows();
     auto* list = window_->findChild<QListView*>(QStringLiteral("List1"));
     const QModelIndex third = list->model()->index(3, 0);

@@ -70,7 +70,8 @@ bool Arguments::Has(const QString& option) const {
 }
 
 const std::vector<Command>& Commands() {
-  static const std::vector<Command> commands = {ResolveCommand(), LoadCommand()};
+  static const std::vector<Command> commands = {ResolveCommand(), LoadCommand(),
+                                                Adif2CbrCommand()};
   return commands;
 }
 

@@ -58,5 +58,6 @@ int RunTovek(const QStringList& args, CommandIo& io);
 // Commands, one file each.
 Command ResolveCommand();
 Command LoadCommand();
+Command Adif2CbrCommand();
 
 }  // namespace tovek::cli

@@ -27,6 +27,7 @@
 #include "common/ui/twips.h"
 #include "editor/load_passes.h"
 #include "editor/repair_commands.h"
+#include "editor/ui/dialogs/column_dialogs.h"
 #include "editor/ui/kavrel_messages.h"
 
 namespace tovek::ui {
@@ -90,6 +91,9 @@ KavrelMainWindow::KavrelMainWindow(KavrelEnvironment environment, QWidget* paren
   BuildStatusBar();
   ApplyInitialEnableRules();
   ConnectRepairCommands();
+  ConnectColumnCommands();
+  connect(log_list_, &QListView::doubleClicked, this, &KavrelMainWindow::ListDoubleClicked);
+  connect(log_list_, &QListView::clicked, this, &KavrelMainWindow::ListClicked);
   resize(900, 600);
 }
 
@@ -278,10 +282,100 @@ void KavrelMainWindow::ConnectRepairCommands() {
     RunRowCommand([this](Progress& p) { JoinSplitRows(rows_, p); });
   });
   on_button(kRowLengthButton, [this] { CheckRowLengthsCommand(); });
-  on_button(kColonButton, [this] { RunRowCommand([this](Progress& p) { ColonDel(rows_, undo_, p); }); });
-  on_item("mnuColonDel", [this] { RunRowCommand([this](Progress& p) { ColonDel(rows_, undo_, p); }); });
+  OnButtonAndItem(kColonButton, "mnuColonDel", [this] {
+    RunRowCommand([this](Progress& p) { ColonDel(rows_, undo_, p); });
+  });
   on_item("mnuTwinEdit", [this] { RunRowCommand([this](Progress& p) { TwinEdit(rows_, undo_, p); }); });
   on_item("mnuDblDel", [this] { RunRowCommand([this](Progress& p) { DblDel(rows_, undo_, p); }); });
+}
+
+void KavrelMainWindow::OnButtonAndItem(int button, const char* item,
+                                       const std::function<void()>& command) {
+  if (button >= 0) connect(toolbar_buttons_[button], &QPushButton::clicked, this, command);
+  if (item) {
+    connect(findChild<QAction*>(QString::fromLatin1(item)), &QAction::triggered, this, command);
+  }
+}
+
+// The column commands ask for a column in a dialog that shows the first QSO
+// row; without a QSO row nothing opens. Cancel changes nothing and takes no
+// snapshot.
+void KavrelMainWindow::ConnectColumnCommands() {
+  const auto with_sample = [this](auto ask_and_apply) {
+    return [this, ask_and_apply] {
+      if (const std::optional<QString> sample = FirstQsoRow(rows_)) ask_and_apply(*sample);
+    };
+  };
+  OnButtonAndItem(kReplaceButton, "mnuChrReplace", with_sample([this](const QString& sample) {
+    if (const auto r = AskChangeText(this, sample, column_memory_)) {
+      RunRowCommand([&](Progress& p) { ChangeText(rows_, undo_, r->column, r->text, p); });
+    }
+  }));
+  OnButtonAndItem(kInsertButton, "mnuChrInput", with_sample([this](const QString& sample) {
+    if (const auto r = AskInputText(this, sample, column_memory_)) {
+      RunRowCommand([&](Progress& p) { InputText(rows_, undo_, r->column, r->text, p); });
+    }
+  }));
+  OnButtonAndItem(kDeleteButton, "mnuChrDel", with_sample([this](const QString& sample) {
+    if (const auto r = AskDataDel(this, sample, column_memory_, settings_)) {
+      RunRowCommand([&](Progress& p) { DataDel(rows_, undo_, r->column, r->length, p); });
+    }
+  }));
+  OnButtonAndItem(kTime4Button, "mnuTime4Col", with_sample([this](const QString& sample) {
+    if (const auto column = AskTime4Col(this, sample, settings_)) {
+      RunRowCommand([&](Progress& p) { Time4Col(rows_, undo_, *column, p); });
+    }
+  }));
+  OnButtonAndItem(-1, "mnuBandCol", with_sample([this](const QString& sample) {
+    if (const auto column = AskBandRight(this, sample, settings_)) {
+      RunRowCommand([&](Progress& p) { BandRight(rows_, undo_, *column, p); });
+    }
+  }));
+  OnButtonAndItem(kAlignButton, "mnuColSort", with_sample([this](const QString& sample) {
+    if (const auto r = AskDataCalSet(this, sample, settings_)) {
+      RunRowCommand([&](Progress& p) { DataCalSet(rows_, undo_, r->column, r->length, p); });
+    }
+  }));
+}
+
+// ---- The string edit window -------------------------------------------------
+
+EditWindowMode KavrelMainWindow::EditMode() const {
+  return edit_window_ ? edit_window_->Mode() : EditWindowMode::kClosed;
+}
+
+void KavrelMainWindow::ListDoubleClicked() {
+  if (EditMode() != EditWindowMode::kClosed || rows_.size() <= 1) return;
+  OpenStringEditWindow(EditWindowMode::kList);
+}
+
+void KavrelMainWindow::ListClicked(const QModelIndex& index) {
+  if (EditMode() == EditWindowMode::kList && index.isValid()) edit_window_->SetCurrentRow(index.row());
+}
+
+void KavrelMainWindow::OpenStringEditWindow(EditWindowMode mode, const QStringList& fault_lines) {
+  if (edit_window_) edit_window_->close();
+  const int row = std::max(0, log_list_->currentIndex().row());
+  auto* window = new StringEditWindow(rows_, mode, row, log_list_->font(), messages_, this, fault_lines);
+  edit_window_ = window;
+  if (mode == EditWindowMode::kList) {
+    for (QMenu* menu : {file_menu_, edit_menu_, help_menu_}) menu->menuAction()->setEnabled(false);
+  }
+  connect(window, &StringEditWindow::CurrentRowChanged, this,
+          [this](int current) { log_list_->setCurrentIndex(log_model_->index(current, 0)); });
+  connect(window, &StringEditWindow::RowEdited, this, [this](int edited) {
+    if (edited >= 0 && edited < rows_.size()) log_model_->setData(log_model_->index(edited, 0), rows_[edited]);
+  });
+  connect(window, &StringEditWindow::RowsDeleted, this, &KavrelMainWindow::ShowRows);
+  connect(window, &StringEditWindow::FaultLinesKept, this,
+          [this](const QStringList& lines) { error_report_ = lines; });
+  connect(window, &StringEditWindow::Closed, this, &KavrelMainWindow::StringEditWindowClosed);
+  connect(window, &StringEditWindow::DataCheckRequested, this, &KavrelMainWindow::OpenDataCheck);
+  window->show();
+}
+
+void KavrelMainWindow::StringEditWindowClosed() {
+  for (QMenu* menu : {file_menu_, edit_menu_, help_menu_}) menu->menuAction()->setEnabled(true);
 }
 
 void KavrelMainWindow::CheckRowLengthsCommand() {
@@ -415,6 +509,7 @@ void KavrelMainWindow::DataCls() {
   ShowRows();
   mnuBtnOnOff(0);
   undo_.LogCleared();
+  error_report_.clear();
 }
 
 void KavrelMainWindow::DataRead(const QString& path) {
@@ -488,7 +583,8 @@ void KavrelMainWindow::CloseCommand() {
 }
 
 bool KavrelMainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == log_list_->viewport() && event->type() == QEvent::MouseButtonPress) {
+  if (watched == log_list_->viewport() && event->type() == QEvent::MouseButtonPress &&
+      EditMode() == EditWindowMode::kClosed) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::RightButton) {
       // Let the view select the row under the mouse first.

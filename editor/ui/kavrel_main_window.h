@@ -13,7 +13,9 @@
 #include "editor/log_folders.h"
 #include "editor/load_passes.h"
 #include "editor/log_lines.h"
+#include "editor/column_edits.h"
 #include "editor/undo_lines.h"
+#include "editor/ui/dialogs/string_edit_window.h"
 
 class QAction;
 class QLabel;
@@ -82,6 +84,13 @@ class KavrelMainWindow : public QMainWindow {
   const EntityList& Entities() const { return entities_; }
   const QStringList& HeaderTags() const { return header_tags_; }
   QPushButton* ToolbarButton(int index) const { return toolbar_buttons_.at(index); }
+  EditWindowMode EditMode() const;
+  // The fault lines kept for the error report (ErrorReportList).
+  const QStringList& ErrorReport() const { return error_report_; }
+
+  // Opens the string edit window on the selected row: in list mode from the
+  // log list, in check mode with the data check's fault lines.
+  void OpenStringEditWindow(EditWindowMode mode, const QStringList& fault_lines = {});
   QString StatusPanelText(int panel) const;
 
  protected:
@@ -128,6 +137,12 @@ class KavrelMainWindow : public QMainWindow {
   // then shows the rows and the undo state it left.
   void RunRowCommand(const std::function<void(Progress&)>& command);
   void ConnectRepairCommands();
+  void ConnectColumnCommands();
+  // Runs `command` from a toolbar button and its menu item.
+  void OnButtonAndItem(int button, const char* item, const std::function<void()>& command);
+  void ListDoubleClicked();
+  void ListClicked(const QModelIndex& index);
+  void StringEditWindowClosed();
   void SetStatus(int panel, const QString& text);
   void RefreshClock();
 
@@ -140,6 +155,9 @@ class KavrelMainWindow : public QMainWindow {
   QStringList header_tags_;
   LogLines rows_;
   UndoLines undo_;
+  ColumnEditMemory column_memory_;
+  QStringList error_report_;
+  QPointer<StringEditWindow> edit_window_;
   QString current_log_path_;
   int popup_row_ = -1;
   bool reading_ = false;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 #include "common/ui/log_open_dialog.h"
 #include "editor/ui/kavrel_main_window.h"
@@ -82,6 +83,19 @@ class KavrelMainWindowTest : public QObject {
     dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QString::fromLatin1(name));
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     QTRY_VERIFY(!window_->Rows().isEmpty());
+  }
+
+  // Clicks `button` of the modal dialog `dialog` as soon as it shows.
+  static void ClickWhenShown(const char* dialog, const char* button) {
+    QTimer::singleShot(0, [dialog, button] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || modal->objectName() != QLatin1String(dialog)) {
+        qWarning("expected the dialog %s", dialog);
+        if (modal) modal->close();
+        return;
+      }
+      QTest::mouseClick(modal->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    });
   }
 
   QList<bool> LogCommandStates() const {
@@ -277,6 +291,65 @@ class KavrelMainWindowTest : public QObject {
     QVERIFY(OpenDialog());
     QTRY_COMPARE(window_->Rows(), from_file);
     OpenDialog()->close();
+  }
+
+  void ColumnDialogsApplyOnOkAndTakeNoSnapshotOnCancel() {
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log");
+    Find("mnuUndo")->trigger();  // no snapshot left
+    const LogLines before = window_->Rows();
+
+    ClickWhenShown("frmChrDel", "cmdCancel");
+    QTest::mouseClick(window_->ToolbarButton(Window::kDeleteButton), Qt::LeftButton);
+    QCOMPARE(window_->Rows(), before);
+    QVERIFY(!Find("mnuUndo")->isEnabled());
+
+    // The delete dialog starts at half the sample row with length 2: every
+    // QSO row loses the two characters there.
+    ClickWhenShown("frmChrDel", "cmdOK");
+    Find("mnuChrDel")->trigger();
+    const int column = static_cast<int>(std::nearbyint(before[2].size() / 2.0));
+    LogLines expected = before;
+    for (QString& row : expected) {
+      if (row.startsWith(QStringLiteral("QSO:"))) row.remove(column - 1, 2);
+    }
+    QCOMPARE(window_->Rows(), expected);
+    QVERIFY(Find("mnuUndo")->isEnabled());
+    QCOMPARE(window_->Settings().del_pos, column);
+  }
+
+  void DoubleClickOpensTheStringEditWindowInListMode() {
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log");
+    auto* list = window_->findChild<QListView*>(QStringLiteral("List1"));
+    const QModelIndex row = list->model()->index(2, 0);
+    const QPoint at = list->visualRect(row).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTRY_COMPARE(window_->EditMode(), EditWindowMode::kList);
+    for (const char* menu : {"mnuFile", "mnuEdit", "mnuHelp"}) {
+      QVERIFY2(!Find<QMenu>(menu)->menuAction()->isEnabled(), menu);
+    }
+    QVERIFY(Find<QMenu>("mnuSet")->menuAction()->isEnabled());
+    // A second double-click opens nothing more.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+
+    QWidget* edit = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == u"frmTxtEdit" && widget->isVisible()) {
+        QVERIFY(!edit);
+        edit = widget;
+      }
+    }
+    QVERIFY(edit);
+    edit->close();
+    QTRY_COMPARE(window_->EditMode(), EditWindowMode::kClosed);
+    for (const char* menu : {"mnuFile", "mnuEdit", "mnuHelp"}) {
+      QVERIFY2(Find<QMenu>(menu)->menuAction()->isEnabled(), menu);
+    }
   }
 
   void CloseCommandAsksFirst() {

@@ -1,0 +1,38 @@
+#include "editor/output_names.h"
+
+namespace tovek {
+
+OutputName OutputNameOf(const QString& call_sign) {
+  OutputName name;
+  name.base = call_sign.trimmed();
+  const qsizetype slash = name.base.indexOf(u'/');
+  if (slash >= 0) name.base[slash] = u'-';
+  if (name.base.isEmpty()) {
+    name.reason = QStringLiteral("コールサインが空です");
+  } else if (name.base.contains(u'/') || name.base.contains(u'\\')) {
+    name.reason = QStringLiteral("2 つ目の \"/\" または \"\\\" はフォルダーの区切りになります");
+  } else if (name.base.contains(QStringLiteral(".."))) {
+    name.reason = QStringLiteral("\"..\" は上のフォルダーを指します");
+  } else {
+    for (const QChar c : name.base) {
+      if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+        name.reason = QStringLiteral("制御文字はファイル名に使えません");
+        break;
+      }
+      if (QStringLiteral(":*?\"<>|").contains(c)) {
+        name.reason = QStringLiteral("\"%1\" はファイル名に使えません").arg(c);
+        break;
+      }
+    }
+  }
+  return name;
+}
+
+QString RefusedCallSignMessage(const QString& call_sign, const OutputName& name) {
+  return QStringLiteral(
+             "コールサイン \"%1\" からファイル名を作れません (%2)。\r\n"
+             "コールサインを確認してください。何も保存されていません。")
+      .arg(call_sign.trimmed(), name.reason);
+}
+
+}  // namespace tovek

@@ -1,0 +1,100 @@
+#include "calculator/area_table.h"
+
+#include <QFileInfo>
+
+#include "calculator/text_rules.h"
+
+namespace tovek {
+
+void AreaTable::Clear() {
+  entries_.clear();
+  first_by_token_.clear();
+}
+
+void AreaTable::Append(AreaEntry entry) {
+  // The first entry of the file decides for its token.
+  if (!first_by_token_.contains(entry.token)) first_by_token_.insert(entry.token, entries_.size());
+  entries_.append(std::move(entry));
+}
+
+const QString* AreaTable::Find(QStringView token) const {
+  const auto found = first_by_token_.constFind(token.toString());
+  return found == first_by_token_.constEnd() ? nullptr : &entries_[*found].area;
+}
+
+void AddAreaLine(QStringView line, AreaTable& table) {
+  QStringView text = TrimSpaces(line);
+  if (text.isEmpty()) return;
+  text.chop(1);
+  const QString area = TrimSpaces(text.left(3)).toString();
+  QStringView rest = TrimSpaces(text.mid(std::min<qsizetype>(6, text.size())));
+  while (!rest.isEmpty()) {
+    const qsizetype space = rest.indexOf(u' ');
+    const QStringView token = space < 0 ? rest : TrimSpaces(rest.left(space));
+    if (!token.isEmpty()) table.Append({token.toString(), area});
+    if (space < 0) break;
+    rest = TrimSpaces(rest.mid(space + 1));
+  }
+}
+
+AreaLoadOutcome LoadAreaFile(const QString& path, AreaTable& table) {
+  table.Clear();
+  if (!QFileInfo::exists(path)) return {AreaLoadOutcome::Status::kMissing, {}};
+  TextLineReader reader(LineEnds::kCrLfCrOrLf);
+  if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+    return {AreaLoadOutcome::Status::kUnreadable, opened.error};
+  }
+  QString line;
+  while (reader.Next(line)) AddAreaLine(line, table);
+  return {};
+}
+
+namespace {
+
+bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+// An upper-case letter or anything after it in character order.
+bool IsAbove64(QChar c) { return c.unicode() > 64; }
+
+// A portable call whose designator is a lone district digit: the digit takes
+// the place of the home call's district digit. Empty when the home call's
+// second and third characters show no district digit.
+QString WithNewDistrict(QStringView home, QStringView digit) {
+  if (home.size() < 3) return {};
+  const QChar second = home[1];
+  const QChar third = home[2];
+  if ((IsDigit(second) || IsAbove64(second)) && IsDigit(third)) {
+    return home.left(2).toString() + digit.toString() + home.mid(3).toString();
+  }
+  if (IsDigit(second) && IsAbove64(third))
+    return home.left(1).toString() + digit.toString() + home.mid(2).toString();
+  return {};
+}
+
+}  // namespace
+
+QString AreaWorkingCall(QStringView call) {
+  const qsizetype slash = call.indexOf(u'/');
+  if (slash < 0) return call.toString();
+  const QStringView before = call.left(slash);
+  const QStringView after = call.mid(slash + 1);
+  const QStringView after_trimmed = TrimSpaces(after);
+  if (TrimSpaces(before).size() > after_trimmed.size() && after_trimmed.size() > 1 &&
+      after_trimmed != u"QRP") {
+    return after.toString() + u'/' + before.toString();
+  }
+  if (after_trimmed.size() == 1 && after.size() == 1 && IsDigit(after[0])) {
+    return WithNewDistrict(before, after);
+  }
+  return call.toString();
+}
+
+QString LookupArea(const AreaTable& table, QStringView call, const QString& current_area) {
+  const QString working = AreaWorkingCall(call);
+  QString area = current_area;
+  for (qsizetype n = 3; n >= 1; --n) {
+    if (const QString* found = table.Find(QStringView(working).left(n))) area = *found;
+  }
+  return area;
+}
+
+}  // namespace tovek

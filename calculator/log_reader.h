@@ -1,0 +1,68 @@
+// Reading one entrant's Cabrillo log for scoring: the header values and the
+// QSOs reduced to band and worked call sign.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace tovek {
+
+// The header values of one log, each trimmed of spaces.
+struct LogSummary {
+  QString call_sign;
+  QString category;
+  QString claimed_score;
+  QString operators;
+  QString club;
+  QString continent;
+  QString entity;
+  QString name;
+  QString created_by;
+  QString address;
+  QString soapbox;
+
+  friend bool operator==(const LogSummary&, const LogSummary&) = default;
+};
+
+// One QSO as the scoring needs it.
+struct QsoEntry {
+  // "3.5", "7", "14", "21", "28", or the five frequency characters as they
+  // stand in the line for any other frequency.
+  QString band;
+  QString call;  // the worked call sign, trimmed, case as written
+
+  friend bool operator==(const QsoEntry&, const QsoEntry&) = default;
+};
+
+using QsoList = QList<QsoEntry>;
+
+// A log's QSO count is 16-bit: the 32,768th QSO line cannot be counted.
+inline constexpr qsizetype kMaxLogQsos = 32767;
+
+struct LogRead {
+  enum class Status {
+    kRead,         // read to its end
+    kMissing,      // no file at the path: nothing read
+    kUnreadable,   // the file could not be read: nothing read
+    kTooManyQsos,  // stopped at the 32,768th QSO line: what came before is kept
+  };
+  Status status = Status::kRead;
+  QString error;  // the platform's description when unreadable
+  LogSummary summary;
+  QsoList qsos;
+  QString stn_cnt;  // the log's own continent, set once the file is read
+};
+
+// The band of a QSO line's five frequency characters (kHz): the five contest
+// bands, each up to but not including its upper edge, or the text itself.
+QString BandOfFrequency(const QString& frequency_text);
+
+// Reads the log at `path`. A line ends at CR LF, CR or LF; a tag is the text
+// before a line's first colon, upper-cased and trimmed; the frequency and the
+// worked call are taken at fixed positions counted from that colon.
+LogRead ReadLog(const QString& path);
+
+// The same, over a log's bytes already in memory.
+LogRead ReadLogBytes(QByteArray bytes);
+
+}  // namespace tovek

@@ -1,0 +1,20 @@
+// Text rules of Tessdal's readers: trimming removes spaces only, as the
+// files' own fields are padded with spaces and nothing else.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace tovek {
+
+inline QStringView TrimSpaces(QStringView text) {
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && text[begin] == u' ') ++begin;
+  while (end > begin && text[end - 1] == u' ') --end;
+  return text.mid(begin, end - begin);
+}
+
+inline QString TrimSpaces(const QString& text) { return TrimSpaces(QStringView(text)).toString(); }
+
+}  // namespace tovek

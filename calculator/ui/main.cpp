@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QTimer>
+
+#include "calculator/ui/tessdal_main_window.h"
+#include "common/ui/message_boxes.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  tovek::ui::QtMessageBoxes messages(QStringLiteral("TOVEK CALC"));
+  tovek::ui::TessdalMainWindow window({QCoreApplication::applicationDirPath(), &messages});
+  window.show();
+  QTimer::singleShot(0, &window, &tovek::ui::TessdalMainWindow::Start);
+  return app.exec();
+}

@@ -1,0 +1,120 @@
+// Tessdal's main window (frmMain), caption "TOVEK CALC": the summary panel,
+// the results grid, the menus and their enable rules, and the calculation run.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "calculator/area_table.h"
+#include "calculator/calculation_run.h"
+#include "calculator/log_list.h"
+#include "calculator/result_table.h"
+#include "calculator/tessdal_settings.h"
+#include "common/prefix_table.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace tovek::ui {
+
+class MessageBoxes;
+class ResultsGrid;
+class SummaryPanel;
+
+// What the window needs from outside: where the program's files are and how
+// it shows message boxes.
+struct TessdalEnvironment {
+  QString program_folder;
+  MessageBoxes* messages = nullptr;
+};
+
+class TessdalMainWindow final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TessdalMainWindow(TessdalEnvironment environment, QWidget* parent = nullptr);
+  ~TessdalMainWindow() override;
+
+  // Start-up: the "Results" and "Awards" folders, the grid, the settings,
+  // the area file and the prefix table, then the menu rules.
+  void Start();
+
+  // Scores every log of the log list into the grid and the tables.
+  void RunCalculation();
+  // Takes a log list as the log list dialog's OK does.
+  void TakeLogList(const LogList& list);
+
+  void mnuOn();
+  void mnuOff();
+  void RltCls();
+  void RltGridToMem();
+  void Grid1_Click(int row);
+
+  const LogList& GetLogList() const { return log_list_; }
+  const ResultTable& Results() const { return result_table_; }
+  const RankingTables& Rankings() const { return rankings_; }
+  int RowCount() const { return row_count_; }
+  bool Busy() const { return busy_flag_ != 0; }
+  const AreaTable& Areas() const { return areas_; }
+  const PrefixTable& Prefixes() const { return prefixes_; }
+  const TessdalSettings& Settings() const { return settings_; }
+  QString StatusText() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  class RunProgress;
+
+  void BuildMenus();
+  void BuildStatusBar();
+  QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
+
+  void MakeFolders();
+  void LoadSettings();
+  void ApplySettings();
+  bool SaveSettings();
+  void LoadAreas();
+  void LoadPrefixes();
+
+  void ShowGetList();
+  void ShowAbout();
+  void SetStatusText(const QString& text);
+  void RefreshClock();
+
+  // The run's steps for one log.
+  void LogRead(qsizetype index, qsizetype count, const QString& path, const tovek::LogRead& log);
+  void RltAddGrid(const ResultRow& row, const LogScore& score);
+
+  TessdalEnvironment environment_;
+  MessageBoxes& messages_;
+  TessdalSettings settings_;
+  PrefixTable prefixes_;
+  AreaTable areas_;
+  LogList log_list_;
+  ResultTable result_table_;
+  RankingTables rankings_;
+  int row_count_ = 0;
+  std::int16_t busy_flag_ = 0;
+  QString current_result_name_;
+  bool close_pending_ = false;
+
+  SummaryPanel* panel_ = nullptr;
+  ResultsGrid* grid_ = nullptr;
+  QMenu* file_menu_ = nullptr;
+  QMenu* calc_menu_ = nullptr;
+  QMenu* help_menu_ = nullptr;
+  QAction* calc_start_ = nullptr;
+  QAction* close_action_ = nullptr;
+  QAction* save_action_ = nullptr;
+  QAction* save_as_action_ = nullptr;
+  QAction* output_action_ = nullptr;
+  std::array<QLabel*, 3> status_panels_{};
+  QTimer* clock_ = nullptr;
+  QPointer<QWidget> get_list_dialog_;
+};
+
+}  // namespace tovek::ui

@@ -1,0 +1,15 @@
+// Messages of Tessdal's windows that are not quoted captions of one dialog.
+#pragma once
+
+namespace tovek::ui {
+
+// %1: the settings file, %2: the platform's description of the error.
+inline constexpr const char* kTessdalSettingsNotSaved =
+    "設定ファイル %1 を保存できませんでした。\n%2";
+// %1: the log file. The QSO count of a log is 16-bit.
+inline constexpr const char* kTooManyQsoLines =
+    "%1\n交信データが 32767 行を超えています。32767 行目までを集計します。";
+// %1: the folder, %2: the platform's description of the error.
+inline constexpr const char* kFolderNotCreated = "フォルダー %1 を作成できませんでした。\n%2";
+
+}  // namespace tovek::ui

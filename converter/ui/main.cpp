@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include "common/ui/message_boxes.h"
+#include "converter/ui/morrick_main_window.h"
+#include "converter/ui/text_editor_launcher.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  tovek::ui::QtMessageBoxes boxes(QStringLiteral("Morrick"));
+  tovek::ui::DesktopTextEditorLauncher editor;
+  tovek::ui::MorrickMainWindow window(QCoreApplication::applicationDirPath(), boxes, editor);
+  window.Load();
+  window.show();
+  return app.exec();
+}

@@ -71,7 +71,7 @@ bool Arguments::Has(const QString& option) const {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {ResolveCommand(), LoadCommand(),
-                                                Adif2CbrCommand()};
+                                                Adif2CbrCommand(), ScoreCommand()};
   return commands;
 }
 

@@ -59,5 +59,6 @@ int RunTovek(const QStringList& args, CommandIo& io);
 Command ResolveCommand();
 Command LoadCommand();
 Command Adif2CbrCommand();
+Command ScoreCommand();
 
 }  // namespace tovek::cli

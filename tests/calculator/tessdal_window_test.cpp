@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 #include <functional>
@@ -197,6 +198,19 @@ class TessdalWindowTest : public QObject {
     QCOMPARE(window.Results().size(), 4);
     QCOMPARE(window.Rankings().List(Category::kSolp, Region::kJa).size(), 1);
     QCOMPARE(window.Rankings().CheckLog().size(), 1);
+
+    // The rows are those that tovek score prints for the same folder.
+    QProcess tovek;
+    tovek.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"),
+                {"score", "--cty", program.File("Cty.dat"), "--area", program.File("Tovek.are"),
+                 logs.Path()});
+    QVERIFY(tovek.waitForFinished(20000));
+    QStringList printed = QString::fromUtf8(tovek.readAllStandardOutput()).split(u'\n');
+    QCOMPARE(printed.takeFirst().left(12), QStringLiteral("No\tCallSign\t"));
+    printed.removeAll(QString());
+    QStringList shown;
+    for (const QStringList& row : rows) shown.append(row.mid(0, 14).join(u'\t'));
+    QCOMPARE(shown, printed);
 
     auto* panel = window.findChild<ui::SummaryPanel*>("SummaryPanel");
     const QRect second = grid->visualRect(grid->model()->index(1, 3));

@@ -1,0 +1,150 @@
+// tovek score: a calculation run over Cabrillo logs, its rows on standard output.
+#include <QDir>
+#include <QFileInfo>
+
+#include "calculator/area_table.h"
+#include "calculator/calculation_run.h"
+#include "calculator/log_list.h"
+#include "calculator/result_table.h"
+#include "cli/command_line.h"
+#include "common/prefix_table.h"
+
+namespace tovek::cli {
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "Usage: tovek score [--cty FILE] [--area FILE] PATH...\n\n"
+    "Scores Cabrillo logs as the score calculator's run does. A PATH that is a\n"
+    "folder stands for its \"*.cbr\" files (in any letter case, by name ignoring\n"
+    "case, as the log list dialog shows them); any other PATH is one log file.\n"
+    "Prints a header line, then one line per result row in the order of the\n"
+    "results grid: highest calculated score first, equal scores in list order.\n"
+    "Fields are tab-separated; numbers in their shortest decimal form:\n\n"
+    "  No CallSign Category ClaimedScore Score QsoLines Valid Dupes Points\n"
+    "  Mult1 Mult2 TotalMult Continent Entity\n\n"
+    "A log that cannot be read is named on standard error and still gets its\n"
+    "row: the file's name as call sign, every count 0.\n\n"
+    "  --cty FILE    the prefix file (default: Cty.dat in the program folder)\n"
+    "  --area FILE   the area file (default: Tovek.are in the program folder)\n\n"
+    "Exit status: 0 done, 1 prefix or area file missing or too many logs,\n"
+    "2 usage error.\n");
+
+const QStringList kHeader = {"No",       "CallSign",  "Category",  "ClaimedScore", "Score",
+                             "QsoLines", "Valid",     "Dupes",     "Points",       "Mult1",
+                             "Mult2",    "TotalMult", "Continent", "Entity"};
+// Columns 1 to 13 of the results grid, after the row number.
+constexpr int kLastPrintedColumn = 13;
+
+// Tells on standard error what the window would say in a message box.
+class ErrorObserver final : public RunObserver {
+ public:
+  explicit ErrorObserver(QTextStream& err) : err_(err) {}
+
+  void LogRead(qsizetype, qsizetype, const QString& path, const tovek::LogRead& log) override {
+    switch (log.status) {
+      case tovek::LogRead::Status::kRead:
+        return;
+      case tovek::LogRead::Status::kMissing:
+        err_ << path << ": " << UnreadReason(log) << '\n';
+        break;
+      case tovek::LogRead::Status::kUnreadable:
+        err_ << path << ": " << log.error << '\n';
+        break;
+      case tovek::LogRead::Status::kTooManyQsos:
+        err_ << path << ": more than " << kMaxLogQsos << " QSO lines; scored up to there\n";
+        break;
+    }
+    err_.flush();
+  }
+  void RowAdded(const ResultRow&, const LogScore&) override {}
+
+ private:
+  QTextStream& err_;
+};
+
+// A field never breaks the line's columns.
+QString Field(QString text) {
+  text.replace(u'\t', u' ');
+  return text;
+}
+
+void PrintRows(QTextStream& out, const ResultTable& rows) {
+  out << kHeader.join(u'\t') << '\n';
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    const QStringList cells = GridCells(rows[i]);
+    out << (i + 1);
+    for (int column = 1; column <= kLastPrintedColumn; ++column)
+      out << '\t' << Field(cells[column]);
+    out << '\n';
+  }
+}
+
+// The log list of the paths: a folder gives its Cabrillo logs, anything else
+// is a log file of its own.
+QStringList LogPaths(const QStringList& operands) {
+  QStringList paths;
+  for (const QString& operand : operands) {
+    if (QFileInfo(operand).isDir()) {
+      const QDir folder(operand);
+      for (const QString& name : ListLogFiles(operand)) paths.append(folder.filePath(name));
+    } else {
+      paths.append(operand);
+    }
+  }
+  return paths;
+}
+
+int Run(const QStringList& args, CommandIo& io) {
+  QString error;
+  const auto parsed = Arguments::Parse(args, {"--cty", "--area"}, {}, error);
+  if (!parsed || parsed->Operands().isEmpty()) {
+    io.err << "tovek score: " << (parsed ? QStringLiteral("no PATH given") : error) << "\n"
+           << kUsage;
+    return kUsageError;
+  }
+  const QDir program(io.program_folder);
+  const QString cty_path = parsed->Value("--cty", program.filePath("Cty.dat"));
+  const QString area_path = parsed->Value("--area", program.filePath(kAreaFileName));
+
+  PrefixTable prefixes;
+  const PrefixLoadOutcome cty = LoadPrefixTable(cty_path, prefixes);
+  if (cty.status == PrefixLoadOutcome::Status::kMissing) {
+    io.err << "NOT [Cty.dat] FILE\n";
+    return kRefused;
+  }
+  if (cty.status == PrefixLoadOutcome::Status::kStopped) {
+    io.err << cty_path << ": line " << cty.line_number << ": " << cty.error << '\n';
+  }
+  AreaTable areas;
+  const AreaLoadOutcome area = LoadAreaFile(area_path, areas);
+  if (area.status != AreaLoadOutcome::Status::kLoaded) {
+    io.err << (area.status == AreaLoadOutcome::Status::kMissing
+                   ? QStringLiteral("NOT [%1] FILE").arg(area_path)
+                   : area_path + QStringLiteral(": ") + area.error)
+           << '\n';
+    return kRefused;
+  }
+
+  // Each path is given whole: the list's folder stays empty.
+  const LogList list{QString(), LogPaths(parsed->Operands())};
+  if (list.Count() > kMaxLogListCount) {
+    io.err << "tovek score: " << list.Count() << " logs; a run takes at most " << kMaxLogListCount
+           << '\n';
+    return kRefused;
+  }
+  NoProgress progress;
+  ErrorObserver observer(io.err);
+  ResultTable rows = ScoreLogList(list, prefixes, areas, progress, observer);
+  SortByScore(rows);
+  PrintRows(io.out, rows);
+  return kSuccess;
+}
+
+}  // namespace
+
+Command ScoreCommand() {
+  return {QStringLiteral("score"), QStringLiteral("score Cabrillo logs and print the results rows"),
+          kUsage, Run};
+}
+
+}  // namespace tovek::cli

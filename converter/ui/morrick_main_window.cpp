@@ -468,6 +468,7 @@ bool MorrickMainWindow::event(QEvent* event) {
 }
 
 void MorrickMainWindow::ReadLogCommand() {
+  if (converting_) return;
   if (!records_.isEmpty() &&
       !boxes_.AskYesNo(this, QStringLiteral("現在のログを廃棄して新しいファイルを開きますか"),
                        QString())) {
@@ -499,7 +500,10 @@ void MorrickMainWindow::ConvertCommand() {
 void MorrickMainWindow::CbrOut() {
   converting_ = true;
   EventYield progress;
-  const CbrOutcome outcome = tovek::CbrOut(records_, CurrentSetup(), progress);
+  // The window stays live while a long log is written: the writer works on
+  // its own copy of the records and of the choices made.
+  const AdifRecordList records = records_;
+  const CbrOutcome outcome = tovek::CbrOut(records, CurrentSetup(), progress);
   converting_ = false;
   // A file that could not be written is reported, and no editor is started
   // on it: the user would take an old or missing file for the new one.

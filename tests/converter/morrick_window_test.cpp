@@ -68,6 +68,7 @@ class MorrickWindowTest : public QObject {
   void FileThatCannotBeWrittenIsReported();
   void ReadButtonGoesThroughTheOpenDialog();
   void ClosingAfterAReadAsksAndSaves();
+  void SettingsThatCannotBeWrittenAreReported();
   void FontIsAppliedToTheDataFields();
   void WindowAndCommandLineWriteTheSameFile_data();
   void WindowAndCommandLineWriteTheSameFile();
@@ -537,6 +538,20 @@ void MorrickWindowTest::ClosingAfterAReadAsksAndSaves() {
       "CatePower=LOW\r\nCateStation=FIXED\r\nMyCallLen=14\r\nUrCallLen=12\r\nSrstLen=4\r\n"
       "SNoLen=7\r\nRrstLen=4\r\nRNoLen=3\r\n";
   QCOMPARE(ReadBytes(program_ + "/Morrick.ini"), expected);
+  window_.reset();
+}
+
+void MorrickWindowTest::SettingsThatCannotBeWrittenAreReported() {
+  // A folder in the file's place cannot be replaced by the file.
+  QVERIFY(QDir(program_).mkdir("Morrick.ini"));
+  Start();
+  QVERIFY(boxes_.Shown().isEmpty());
+  window_->close();
+  QVERIFY(!window_->isVisible());
+  QCOMPARE(boxes_.Shown().size(), 1);
+  QVERIFY(boxes_.Shown()[0].text.startsWith("Morrick.ini\n"));
+  QVERIFY(boxes_.Shown()[0].text.size() > 12);
+  QVERIFY(QFileInfo(program_ + "/Morrick.ini").isDir());
   window_.reset();
 }
 

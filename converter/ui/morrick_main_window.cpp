@@ -24,6 +24,7 @@
 #include "common/ui/font_dialog.h"
 #include "common/ui/log_open_dialog.h"
 #include "common/ui/program_info.h"
+#include "common/ui/twips.h"
 
 namespace tovek::ui {
 namespace {
@@ -78,14 +79,6 @@ class EventYield final : public Progress {
  private:
   QElapsedTimer since_;
 };
-
-// Window positions are kept in twips, 1/1440 inch.
-int TwipsToPixels(double twips, const QWidget* widget) {
-  return static_cast<int>(std::lround(twips * widget->logicalDpiX() / 1440.0));
-}
-float PixelsToTwips(int pixels, const QWidget* widget) {
-  return static_cast<float>(std::round(pixels * 1440.0 / widget->logicalDpiX()));
-}
 
 QLabel* NewLabel(const QString& text, const QString& name, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -330,8 +323,8 @@ void MorrickMainWindow::ApplySettings() {
 }
 
 void MorrickMainWindow::TakeSettingsFromWindow() {
-  settings_.me_left = PixelsToTwips(x(), this);
-  settings_.me_top = PixelsToTwips(y(), this);
+  settings_.me_left = static_cast<float>(PixelsToTwips(x(), this));
+  settings_.me_top = static_cast<float>(PixelsToTwips(y(), this));
   for (size_t i = 0; i < header_choices_.size(); ++i) {
     settings_.header_choices[i] = header_choices_[i]->currentText();
   }

@@ -71,7 +71,8 @@ bool Arguments::Has(const QString& option) const {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {ResolveCommand(), LoadCommand(),
-                                                Adif2CbrCommand(), ScoreCommand()};
+                                                Adif2CbrCommand(), ScoreCommand(),
+                                                CheckCommand(), CabrilloCommand()};
   return commands;
 }
 

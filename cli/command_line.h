@@ -60,5 +60,7 @@ Command ResolveCommand();
 Command LoadCommand();
 Command Adif2CbrCommand();
 Command ScoreCommand();
+Command CheckCommand();
+Command CabrilloCommand();
 
 }  // namespace tovek::cli

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <functional>
+#include <system_error>
 
 #include "calculator/ui/get_list_dialog.h"
 #include "calculator/ui/results_grid.h"
@@ -279,6 +280,27 @@ class TessdalWindowTest : public QObject {
     QCOMPARE(MenuState(&window), QStringLiteral("111 00001"));
   }
 
+  void closingDuringARunStopsBeforeTheNextLog() {
+    TempFolder program;
+    MakeProgramFolder(program);
+    TempFolder logs;
+    MakeLogs(logs);
+    program.Write("Tessdal.ini", "");
+    ProbingMessageBoxes boxes;
+    ui::TessdalMainWindow window({program.Path(), &boxes});
+    window.show();
+    window.Start();
+    window.TakeLogList({logs.Path(), {"gone.cbr", "W1AW.cbr", "JA1AAA.cbr"}});
+    boxes.probe = [&] { window.close(); };
+    window.RunCalculation();
+    QCOMPARE(boxes.shown.size(), 1);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.Busy());
+    QCOMPARE(window.Results().size(), 1);
+    QCOMPARE(window.Results()[0].call_sign, QStringLiteral("gone"));
+    QVERIFY(testing::ReadBytes(program.File("Tessdal.ini")).startsWith("frmLeft="));
+  }
+
   void settingsAreReadBackAndWrittenAtClose() {
     TempFolder program;
     MakeProgramFolder(program);
@@ -323,7 +345,9 @@ class TessdalWindowTest : public QObject {
     Action(&window, "mnuGetList")->trigger();
     auto* dialog = window.findChild<ui::GetListDialog*>("frmGetList");
     QTRY_COMPARE(boxes.Shown().size(), 1);
-    QCOMPARE(boxes.Shown()[0].text, QStringLiteral("No such file or directory"));
+    const std::string no_such_folder =
+        std::make_error_code(std::errc::no_such_file_or_directory).message();
+    QCOMPARE(boxes.Shown()[0].text, QString::fromLocal8Bit(no_such_folder.c_str()));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("ファイルリストの読込み"));
     QVERIFY(dialog->isVisible());
     // Cancel changes nothing; the calc menu stays off.

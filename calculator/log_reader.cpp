@@ -16,23 +16,23 @@ constexpr qsizetype kFrequencyLength = 5;
 constexpr qsizetype kCallStart = 50;
 constexpr qsizetype kCallLength = 12;
 
-QString* HeaderField(LogSummary& summary, QStringView tag) {
+QString* HeaderField(CabrilloSummary& summary, QStringView tag) {
   struct Field {
     const char16_t* tag;
-    QString LogSummary::*member;
+    QString CabrilloSummary::*member;
   };
   static constexpr Field kFields[] = {
-      {u"CALLSIGN", &LogSummary::call_sign},
-      {u"CATEGORY", &LogSummary::category},
-      {u"CLAIMED-SCORE", &LogSummary::claimed_score},
-      {u"OPERATORS", &LogSummary::operators},
-      {u"CLUB", &LogSummary::club},
-      {u"ARRL-SECTION", &LogSummary::continent},
-      {u"LOCATION", &LogSummary::entity},
-      {u"NAME", &LogSummary::name},
-      {u"CREATED-BY", &LogSummary::created_by},
-      {u"ADDRESS", &LogSummary::address},
-      {u"SOAPBOX", &LogSummary::soapbox},
+      {u"CALLSIGN", &CabrilloSummary::call_sign},
+      {u"CATEGORY", &CabrilloSummary::category},
+      {u"CLAIMED-SCORE", &CabrilloSummary::claimed_score},
+      {u"OPERATORS", &CabrilloSummary::operators},
+      {u"CLUB", &CabrilloSummary::club},
+      {u"ARRL-SECTION", &CabrilloSummary::continent},
+      {u"LOCATION", &CabrilloSummary::entity},
+      {u"NAME", &CabrilloSummary::name},
+      {u"CREATED-BY", &CabrilloSummary::created_by},
+      {u"ADDRESS", &CabrilloSummary::address},
+      {u"SOAPBOX", &CabrilloSummary::soapbox},
   };
   for (const Field& field : kFields) {
     if (tag == QStringView(field.tag)) return &(summary.*field.member);

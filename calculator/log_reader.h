@@ -7,8 +7,9 @@
 
 namespace tovek {
 
-// The header values of one log, each trimmed of spaces.
-struct LogSummary {
+// The eleven header values of one log that scoring and the results keep,
+// each trimmed of spaces (the editor's LogSummary holds two more).
+struct CabrilloSummary {
   QString call_sign;
   QString category;
   QString claimed_score;
@@ -21,7 +22,7 @@ struct LogSummary {
   QString address;
   QString soapbox;
 
-  friend bool operator==(const LogSummary&, const LogSummary&) = default;
+  friend bool operator==(const CabrilloSummary&, const CabrilloSummary&) = default;
 };
 
 // One QSO as the scoring needs it.
@@ -34,7 +35,7 @@ struct QsoEntry {
   friend bool operator==(const QsoEntry&, const QsoEntry&) = default;
 };
 
-using QsoList = QList<QsoEntry>;
+using QsoEntryList = QList<QsoEntry>;
 
 // A log's QSO count is 16-bit: the 32,768th QSO line cannot be counted.
 inline constexpr qsizetype kMaxLogQsos = 32767;
@@ -48,8 +49,8 @@ struct LogRead {
   };
   Status status = Status::kRead;
   QString error;  // the platform's description when unreadable
-  LogSummary summary;
-  QsoList qsos;
+  CabrilloSummary summary;
+  QsoEntryList qsos;
   QString stn_cnt;  // the log's own continent, set once the file is read
 };
 

@@ -78,7 +78,8 @@ QString FormatNumber(double value) {
 
 double ClaimedScoreValue(QStringView text) { return NumericValue(text); }
 
-ResultRow MakeResultRow(const LogSummary& summary, qsizetype qso_lines, const LogScore& score) {
+ResultRow MakeResultRow(const CabrilloSummary& summary, qsizetype qso_lines,
+                        const LogScore& score) {
   const BandSlot& total = score.tally[kTotalSlot];
   ResultRow row;
   row.call_sign = FitField(summary.call_sign, w::kCallSign);

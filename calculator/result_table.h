@@ -69,7 +69,7 @@ QString FormatNumber(double value);
 double ClaimedScoreValue(QStringView text);
 
 // The row of a scored log. QSO points beyond the 16-bit field leave it 0.
-ResultRow MakeResultRow(const LogSummary& summary, qsizetype qso_lines, const LogScore& score);
+ResultRow MakeResultRow(const CabrilloSummary& summary, qsizetype qso_lines, const LogScore& score);
 
 // The row of a log that could not be read: the file's name stands in for the
 // call sign and `reason` in the name column, so the gap shows in the grid;

@@ -96,7 +96,7 @@ QString SummaryPanel::Caption(Field field) const { return captions_.at(field)->t
 
 void SummaryPanel::Set(Field field, const QString& text) { values_.at(field)->setText(text); }
 
-void SummaryPanel::ShowSummary(const LogSummary& s) {
+void SummaryPanel::ShowSummary(const CabrilloSummary& s) {
   Set(kCallSign, s.call_sign);
   Set(kCategory, s.category);
   Set(kClaimedScore, s.claimed_score);

@@ -47,7 +47,7 @@ class SummaryPanel final : public QWidget {
   QString Caption(Field field) const;
 
   // The header values of the log as read.
-  void ShowSummary(const LogSummary& summary);
+  void ShowSummary(const CabrilloSummary& summary);
   // The calculated score and totals of a log just scored.
   void ShowCounts(const ResultRow& row, const LogScore& score);
   // Every value of a result row.

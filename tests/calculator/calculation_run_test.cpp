@@ -31,8 +31,8 @@ class RecordingObserver final : public RunObserver {
   qsizetype stop_after = 1000;
 };
 
-LogSummary Station(const QString& call, const QString& continent, const QString& entity) {
-  LogSummary s;
+CabrilloSummary Station(const QString& call, const QString& continent, const QString& entity) {
+  CabrilloSummary s;
   s.call_sign = call;
   s.category = "SOHP";
   s.continent = continent;

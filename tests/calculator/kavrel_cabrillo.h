@@ -31,7 +31,7 @@ inline QString KavrelQsoLine(const KavrelQso& qso) {
          Fixed(qso.his_call, 12) + QStringLiteral("   599 20");
 }
 
-inline QStringList KavrelLogLines(const LogSummary& s, const QList<KavrelQso>& qsos) {
+inline QStringList KavrelLogLines(const CabrilloSummary& s, const QList<KavrelQso>& qsos) {
   QStringList lines = {
       "START-OF-LOG: 2.0",
       "CONTEST: TOVEK-WW-RTTY",
@@ -53,7 +53,7 @@ inline QStringList KavrelLogLines(const LogSummary& s, const QList<KavrelQso>& q
 }
 
 // Writes the log as Kavrel does; returns its path.
-inline QString WriteKavrelLog(const QString& path, const LogSummary& summary,
+inline QString WriteKavrelLog(const QString& path, const CabrilloSummary& summary,
                               const QList<KavrelQso>& qsos) {
   if (!WriteTextLines(path, KavrelLogLines(summary, qsos)).ok) return {};
   return path;

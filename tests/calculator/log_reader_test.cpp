@@ -15,8 +15,8 @@ namespace {
 using testing::KavrelQso;
 using testing::TempFolder;
 
-LogSummary SampleSummary() {
-  LogSummary s;
+CabrilloSummary SampleSummary() {
+  CabrilloSummary s;
   s.call_sign = "JA1ABC";
   s.category = "SOLP";
   s.claimed_score = "12,345";
@@ -45,18 +45,18 @@ TEST(ReadLog, KavrelLogGivesItsSummaryAndQsos) {
   EXPECT_EQ(log.status, LogRead::Status::kRead);
   EXPECT_EQ(log.summary, SampleSummary());
   EXPECT_EQ(log.stn_cnt, "AS");
-  EXPECT_EQ(log.qsos, (QsoList{{"14", "K1XYZ"},
-                               {"7", "DL1ABC"},
-                               {"3.5", "VK2AAA/P"},
-                               {"21", "ja3zzz"},
-                               {"28", "PY2ABCDEFGHI"},
-                               {" 1825", "UA3ABC"},
-                               {"50100", "W1AW"}}));
+  EXPECT_EQ(log.qsos, (QsoEntryList{{"14", "K1XYZ"},
+                                    {"7", "DL1ABC"},
+                                    {"3.5", "VK2AAA/P"},
+                                    {"21", "ja3zzz"},
+                                    {"28", "PY2ABCDEFGHI"},
+                                    {" 1825", "UA3ABC"},
+                                    {"50100", "W1AW"}}));
 }
 
 TEST(ReadLog, EmptyValuesAndNoQsos) {
   TempFolder folder;
-  LogSummary only_call;
+  CabrilloSummary only_call;
   only_call.call_sign = "W1AW";
   const LogRead log = ReadLog(testing::WriteKavrelLog(folder.File("W1AW.cbr"), only_call, {}));
   EXPECT_EQ(log.status, LogRead::Status::kRead);
@@ -104,7 +104,7 @@ TEST(ReadLogBytes, TagsArePlacedByTheFirstColonInAnyCase) {
   EXPECT_EQ(log.summary.category, "soPH");
   EXPECT_EQ(log.summary.address, "second line");
   EXPECT_EQ(log.summary.name, "a: b");
-  EXPECT_EQ(log.qsos, (QsoList{{"14", "K1XYZ"}, {"21", "W1AW"}, {"7", ""}}));
+  EXPECT_EQ(log.qsos, (QsoEntryList{{"14", "K1XYZ"}, {"21", "W1AW"}, {"7", ""}}));
 }
 
 TEST(ReadLogBytes, LoneLineFeedsEndLinesLikeCrLf) {
@@ -128,7 +128,7 @@ TEST(ReadLog, MissingFileAndFolderReadNothing) {
   TempFolder folder;
   const LogRead missing = ReadLog(folder.File("none.cbr"));
   EXPECT_EQ(missing.status, LogRead::Status::kMissing);
-  EXPECT_EQ(missing.summary, LogSummary{});
+  EXPECT_EQ(missing.summary, CabrilloSummary{});
   EXPECT_TRUE(missing.qsos.isEmpty());
   ASSERT_TRUE(QDir(folder.Path()).mkdir("dir.cbr"));
   const LogRead unreadable = ReadLog(folder.File("dir.cbr"));
@@ -158,7 +158,7 @@ TEST(ReadLogBytes, ShiftJisTextCountsCharactersNotBytes) {
       "QSO: 14080 RY 2024-10-19 1234 \x8e\x52\x93\x63           599 10     JA1ABC         599 "
       "20\r\n");
   EXPECT_EQ(log.summary.name, QStringLiteral("山田"));
-  EXPECT_EQ(log.qsos, (QsoList{{"14", "JA1ABC"}}));
+  EXPECT_EQ(log.qsos, (QsoEntryList{{"14", "JA1ABC"}}));
 }
 
 // Real logs written by other programs: Cabrillo 2.0 files in the template's
@@ -185,7 +185,7 @@ TEST_F(RealLogs, Cabrillo20TemplateLayout) {
   EXPECT_EQ(ga.summary.claimed_score, "0");
   EXPECT_EQ(ga.summary.name, "ARCADY");
   ASSERT_EQ(ga.qsos.size(), 102);
-  EXPECT_EQ(ga.qsos.mid(0, 3), (QsoList{{"3.5", "3V5A"}, {"3.5", "ZB2X"}, {"3.5", "R1MVC"}}));
+  EXPECT_EQ(ga.qsos.mid(0, 3), (QsoEntryList{{"3.5", "3V5A"}, {"3.5", "ZB2X"}, {"3.5", "R1MVC"}}));
 
   const LogRead abd = Read("s53zo_Hamradio-Contest-logs-Archives_CQWW_cw_2005_7j1abd.log");
   EXPECT_EQ(abd.summary.call_sign, "7J1ABD");
@@ -194,14 +194,14 @@ TEST_F(RealLogs, Cabrillo20TemplateLayout) {
   EXPECT_EQ(abd.summary.claimed_score, "104859");
   EXPECT_TRUE(abd.summary.operators.isEmpty());
   ASSERT_EQ(abd.qsos.size(), 251);
-  EXPECT_EQ(abd.qsos.mid(0, 3), (QsoList{{"21", "WH0V"}, {"21", "JT1CO"}, {"21", "W6YA"}}));
+  EXPECT_EQ(abd.qsos.mid(0, 3), (QsoEntryList{{"21", "WH0V"}, {"21", "JT1CO"}, {"21", "W6YA"}}));
 
   const LogRead ao =
       Read("kd4d_Contest-Log-Analyzer_CONTEST_LOGS_REPORTS_Logs_2025_arrl-fd_W3AO-CWSSB.log");
   EXPECT_EQ(ao.summary.address, "MITCHELLVILLE - MD - 20716 - UNITED STATES");
   EXPECT_EQ(ao.summary.continent, "MDC");
   ASSERT_EQ(ao.qsos.size(), 8407);
-  EXPECT_EQ(ao.qsos.mid(0, 3), (QsoList{{"21", "AD4GG"}, {"21", "K0BH"}, {"21", "KE4HAM"}}));
+  EXPECT_EQ(ao.qsos.mid(0, 3), (QsoEntryList{{"21", "AD4GG"}, {"21", "K0BH"}, {"21", "KE4HAM"}}));
 }
 
 TEST_F(RealLogs, Cabrillo30OnlyWhatStandsAtTheFixedPositions) {

@@ -7,8 +7,8 @@
 namespace tovek {
 namespace {
 
-LogSummary Summary() {
-  LogSummary s;
+CabrilloSummary Summary() {
+  CabrilloSummary s;
   s.call_sign = "JA1ABC";
   s.category = "SOLP";
   s.claimed_score = "123,456";
@@ -55,7 +55,7 @@ TEST(MakeResultRow, TakesTheSummaryAndTheTotals) {
 }
 
 TEST(MakeResultRow, CutsTextsToTheirWidthsAndReadsTheClaimedScore) {
-  LogSummary s = Summary();
+  CabrilloSummary s = Summary();
   s.call_sign = "JA1ABCDEFGHIJK";                   // 14 characters
   s.name = "Taro Yamada of the Tokyo  Radio Club";  // a space at the cut
   s.claimed_score = "123456";

@@ -41,9 +41,9 @@ class ProbingMessageBoxes final : public ui::MessageBoxes {
   std::function<void()> probe;
 };
 
-LogSummary Station(const char* call, const char* category, const char* continent,
-                   const char* entity) {
-  LogSummary s;
+CabrilloSummary Station(const char* call, const char* category, const char* continent,
+                        const char* entity) {
+  CabrilloSummary s;
   s.call_sign = call;
   s.category = category;
   s.continent = continent;

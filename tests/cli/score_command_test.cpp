@@ -33,9 +33,9 @@ ScoreRun Score(const QStringList& args) {
   return {status, out_text, err_text};
 }
 
-LogSummary Station(const char* call, const char* category, const char* continent,
-                   const char* entity, const char* claimed) {
-  LogSummary s;
+CabrilloSummary Station(const char* call, const char* category, const char* continent,
+                        const char* entity, const char* claimed) {
+  CabrilloSummary s;
   s.call_sign = call;
   s.category = category;
   s.continent = continent;

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -14,8 +15,62 @@ namespace {
 constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 constexpr const char* kCodePage = "CP932";
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr qsizetype kUtf8ByteOrderMarkSize = 3;
+
+bool StartsWithUtf8ByteOrderMark(QByteArrayView bytes) {
+  return bytes.startsWith(QByteArrayView(kUtf8ByteOrderMark, kUtf8ByteOrderMarkSize));
+}
+
+// The length of the UTF-8 sequence that starts at `i`, or 0 when the bytes
+// there are no well-formed sequence (RFC 3629 table of valid byte ranges).
+qsizetype Utf8SequenceLength(const unsigned char* data, qsizetype size, qsizetype i) {
+  const unsigned char lead = data[i];
+  if (lead < 0x80) return 1;
+  qsizetype length = 0;
+  unsigned char second_min = 0x80;
+  unsigned char second_max = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) second_min = 0xA0;  // no overlong forms
+    if (lead == 0xED) second_max = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) second_min = 0x90;  // no overlong forms
+    if (lead == 0xF4) second_max = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (i + length > size) return 0;
+  if (data[i + 1] < second_min || data[i + 1] > second_max) return 0;
+  for (qsizetype k = 2; k < length; ++k) {
+    if (data[i + k] < 0x80 || data[i + k] > 0xBF) return 0;
+  }
+  return length;
+}
 
 }  // namespace
+
+bool IsValidUtf8(QByteArrayView bytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const qsizetype size = bytes.size();
+  qsizetype i = 0;
+  while (i < size) {
+    const qsizetype length = Utf8SequenceLength(data, size, i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+TextEncoding DetectLogEncoding(QByteArrayView bytes) {
+  if (StartsWithUtf8ByteOrderMark(bytes)) return TextEncoding::kUtf8;
+  const bool has_non_ascii =
+      std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+  return has_non_ascii && IsValidUtf8(bytes) ? TextEncoding::kUtf8 : TextEncoding::kCp932;
+}
 
 QString DecodeCp932(QByteArrayView bytes) {
   if (bytes.isEmpty()) return {};
@@ -89,19 +144,28 @@ QByteArray EncodeCp932(QStringView text) {
 
 FileOutcome TextLineReader::Open(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return FileOutcome::Failure(file.errorString());
-  bytes_ = file.readAll();
-  position_ = 0;
-  if (file.error() != QFileDevice::NoError) {
-    bytes_.clear();
-    return FileOutcome::Failure(file.errorString());
+  bool read = file.open(QIODevice::ReadOnly);
+  if (read) {
+    bytes_ = file.readAll();
+    read = file.error() == QFileDevice::NoError;
   }
-  return FileOutcome::Success();
+  // A failed read leaves no lines, not even those of a file read before.
+  if (!read) bytes_.clear();
+  Start();
+  return read ? FileOutcome::Success() : FileOutcome::Failure(file.errorString());
 }
 
 void TextLineReader::OpenBytes(QByteArray bytes) {
   bytes_ = std::move(bytes);
+  Start();
+}
+
+void TextLineReader::Start() {
   position_ = 0;
+  encoding_ = source_ == TextSource::kLog ? DetectLogEncoding(bytes_) : TextEncoding::kCp932;
+  if (encoding_ == TextEncoding::kUtf8 && StartsWithUtf8ByteOrderMark(bytes_)) {
+    position_ = kUtf8ByteOrderMarkSize;
+  }
 }
 
 bool TextLineReader::Next(QString& line, qsizetype* byte_length) {
@@ -115,7 +179,7 @@ bool TextLineReader::Next(QString& line, qsizetype* byte_length) {
     while (end < size && data[end] != kCr && data[end] != kLf) ++end;
   }
   const QByteArrayView raw(data + position_, end - position_);
-  line = DecodeCp932(raw);
+  line = encoding_ == TextEncoding::kUtf8 ? QString::fromUtf8(raw) : DecodeCp932(raw);
   if (byte_length) *byte_length = raw.size();
   position_ = end;
   if (position_ < size && data[position_] == kCr) {

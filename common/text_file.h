@@ -1,6 +1,9 @@
 // Reading and writing the suite's text files.
 //
-// Every file the programs read or write is CP932 (Shift_JIS) text. Writing
+// Every file the programs write is CP932 (Shift_JIS) text, and so is every
+// settings and data file they read. Entrant logs and ADIF files come from
+// many logging programs, a growing number of which write UTF-8: those files
+// are read as UTF-8 when their bytes say so (see DetectLogEncoding). Writing
 // always ends lines with CR LF. Reading knows two line rules: logs keep the
 // classic one (a line ends at CR LF or CR, a lone LF stays inside the line,
 // the editor removes it later), while data files also end a line at a lone
@@ -15,9 +18,28 @@
 namespace tovek {
 
 enum class LineEnds {
-  kCrLfOrCr,       // entrant logs: a lone LF stays inside the line
-  kCrLfCrOrLf,     // data files: a lone LF ends the line too
+  kCrLfOrCr,    // entrant logs: a lone LF stays inside the line
+  kCrLfCrOrLf,  // data files: a lone LF ends the line too
 };
+
+// What a reader takes the bytes of a file for.
+enum class TextSource {
+  kDataFile,  // settings and data files: always CP932
+  kLog,       // entrant logs and ADIF files: CP932 or UTF-8, decided by DetectLogEncoding
+};
+
+enum class TextEncoding { kCp932, kUtf8 };
+
+// The encoding of a log's bytes: UTF-8 when they begin with the UTF-8
+// byte-order mark, or when they are all valid UTF-8 and hold at least one
+// byte above 0x7F; CP932 otherwise. Japanese CP932 text is practically never
+// valid UTF-8 (its lead and trail bytes break the UTF-8 sequence rules), and
+// pure ASCII reads the same either way.
+TextEncoding DetectLogEncoding(QByteArrayView bytes);
+
+// True when `bytes` is well-formed UTF-8: shortest forms only, no surrogate
+// code points, nothing above U+10FFFF, no sequence cut off at the end.
+bool IsValidUtf8(QByteArrayView bytes);
 
 // Decodes CP932 bytes. Bytes that are no CP932 character become U+FFFD.
 QString DecodeCp932(QByteArrayView bytes);
@@ -35,10 +57,15 @@ struct FileOutcome {
 };
 
 // Reads a text file one line at a time. The whole file is read when it is
-// opened; lines are decoded as they are taken.
+// opened, a log's encoding is decided once from all its bytes, and lines are
+// decoded as they are taken. Lines are cut on bytes: CR and LF never occur
+// inside a multi-byte character of either encoding. A UTF-8 byte-order mark
+// is not part of the first line.
 class TextLineReader {
  public:
-  explicit TextLineReader(LineEnds rule = LineEnds::kCrLfOrCr) : rule_(rule) {}
+  explicit TextLineReader(LineEnds rule = LineEnds::kCrLfOrCr,
+                          TextSource source = TextSource::kDataFile)
+      : rule_(rule), source_(source) {}
 
   // Opens and reads the file. On failure the outcome carries the reason.
   FileOutcome Open(const QString& path);
@@ -49,12 +76,19 @@ class TextLineReader {
   // Size of the file in bytes.
   qint64 Size() const { return bytes_.size(); }
 
+  // The encoding the lines are decoded from.
+  TextEncoding Encoding() const { return encoding_; }
+
   // Takes the next line into `line` and its length in bytes, line ends not
   // counted, into `byte_length`. False at the end of the file.
   bool Next(QString& line, qsizetype* byte_length = nullptr);
 
  private:
+  void Start();
+
   LineEnds rule_;
+  TextSource source_;
+  TextEncoding encoding_ = TextEncoding::kCp932;
   QByteArray bytes_;
   qsizetype position_ = 0;
 };

@@ -76,7 +76,7 @@ AdifReadOutcome AdifReadLines(TextLineReader& reader) {
 }
 
 AdifReadOutcome AdifRead(const QString& path) {
-  TextLineReader reader(LineEnds::kCrLfOrCr);
+  TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
   const FileOutcome opened = reader.Open(path);
   if (!opened.ok) {
     AdifReadOutcome outcome;

@@ -93,7 +93,7 @@ void AddLogLine(QString line, const QStringList& tags, LogLines& rows, Progress*
 
 LogReadOutcome ReadLogRows(const QString& path, const QStringList& tags, Progress& progress) {
   LogReadOutcome outcome;
-  TextLineReader reader(LineEnds::kCrLfOrCr);
+  TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
   outcome.file = reader.Open(path);
   if (!outcome.file.ok) return outcome;
   progress.SetMaximum(reader.Size());

@@ -42,28 +42,155 @@ TEST_P(LineReadingTest, SplitsLinesByTheRule) {
 INSTANTIATE_TEST_SUITE_P(
     Logs, LineReadingTest,
     ::testing::Values(
-        LineCase{"CrLf", "QSO: 14080\r\nEND-OF-LOG:\r\n", LineEnds::kCrLfOrCr,
-                 {"QSO: 14080", "END-OF-LOG:"}, {10, 11}},
+        LineCase{"CrLf",
+                 "QSO: 14080\r\nEND-OF-LOG:\r\n",
+                 LineEnds::kCrLfOrCr,
+                 {"QSO: 14080", "END-OF-LOG:"},
+                 {10, 11}},
         LineCase{"LoneCr", "A\rB\r", LineEnds::kCrLfOrCr, {"A", "B"}, {1, 1}},
-        LineCase{"LoneLfStaysInTheLine", "A\nB\r\nC", LineEnds::kCrLfOrCr,
-                 {"A\nB", "C"}, {3, 1}},
+        LineCase{"LoneLfStaysInTheLine", "A\nB\r\nC", LineEnds::kCrLfOrCr, {"A\nB", "C"}, {3, 1}},
         LineCase{"LfOnlyFileIsOneLine", "A\nB\nC\n", LineEnds::kCrLfOrCr, {"A\nB\nC\n"}, {6}},
         LineCase{"BlankLinesKept", "A\r\n\r\n\r\nB", LineEnds::kCrLfOrCr, {"A", "", "", "B"}, {}},
         LineCase{"TabsKept", "QSO:\t14080\r\n", LineEnds::kCrLfOrCr, {"QSO:\t14080"}, {}},
         LineCase{"CrCrLf", "A\r\r\nB", LineEnds::kCrLfOrCr, {"A", "", "B"}, {}},
         LineCase{"EmptyFile", "", LineEnds::kCrLfOrCr, {}, {}},
-        LineCase{"JapaneseCountsBytes", "\x93\xfa\x96\x7b\r\n", LineEnds::kCrLfOrCr,
-                 {QStringLiteral("日本")}, {4}}),
+        LineCase{"JapaneseCountsBytes",
+                 "\x93\xfa\x96\x7b\r\n",
+                 LineEnds::kCrLfOrCr,
+                 {QStringLiteral("日本")},
+                 {4}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     DataFiles, LineReadingTest,
     ::testing::Values(
-        LineCase{"LoneLfEndsTheLine", "A\nB\r\nC\rD", LineEnds::kCrLfCrOrLf,
-                 {"A", "B", "C", "D"}, {}},
+        LineCase{
+            "LoneLfEndsTheLine", "A\nB\r\nC\rD", LineEnds::kCrLfCrOrLf, {"A", "B", "C", "D"}, {}},
         LineCase{"LfBlankLine", "A\n\nB\n", LineEnds::kCrLfCrOrLf, {"A", "", "B"}, {}},
         LineCase{"LfCrIsTwoEnds", "A\n\rB", LineEnds::kCrLfCrOrLf, {"A", "", "B"}, {}}),
     [](const auto& test) { return std::string(test.param.name); });
+
+struct EncodingCase {
+  const char* name;
+  QByteArray bytes;
+  TextEncoding encoding;
+};
+
+class LogEncodingTest : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(LogEncodingTest, DecidesFromAllTheBytes) {
+  EXPECT_EQ(DetectLogEncoding(GetParam().bytes), GetParam().encoding);
+}
+
+// "日本" is E6 97 A5 E6 9C AC in UTF-8 and 93 FA 96 7B in CP932.
+INSTANTIATE_TEST_SUITE_P(
+    Logs, LogEncodingTest,
+    ::testing::Values(
+        EncodingCase{"Empty", "", TextEncoding::kCp932},
+        EncodingCase{"AsciiOnly", "QSO: 14080 RY\r\n", TextEncoding::kCp932},
+        EncodingCase{"ByteOrderMarkAlone", "\xEF\xBB\xBF", TextEncoding::kUtf8},
+        EncodingCase{"ByteOrderMarkBeforeAscii", "\xEF\xBB\xBFQSO:", TextEncoding::kUtf8},
+        EncodingCase{"ByteOrderMarkBeforeBrokenUtf8", "\xEF\xBB\xBF\x93\xfa", TextEncoding::kUtf8},
+        EncodingCase{"Utf8Japanese", "NAME: \xE6\x97\xA5\xE6\x9C\xAC\r\n", TextEncoding::kUtf8},
+        EncodingCase{"Utf8Accented", "NAME: Jos\xC3\xA9\r\n", TextEncoding::kUtf8},
+        EncodingCase{"Utf8BeyondTheBasicPlane", "\xF0\x9F\x98\x80", TextEncoding::kUtf8},
+        EncodingCase{"Cp932Japanese", "NAME: \x93\xfa\x96\x7b\r\n", TextEncoding::kCp932},
+        EncodingCase{"Cp932HalfWidthKatakana", "\xb7\xac\xdd\xbe\xd9", TextEncoding::kCp932},
+        // Lead bytes E0-EF are CP932 lead bytes too; with a CP932 trail byte
+        // below 0x80 they are no UTF-8 sequence.
+        EncodingCase{"Cp932LeadByteInUtf8Range", "\xE0\x40\xEA\x9F", TextEncoding::kCp932},
+        EncodingCase{"Utf8CutOffAtTheEnd", "Jos\xC3", TextEncoding::kCp932},
+        EncodingCase{"Utf8WithOneStrayLatin1Byte", "\xE6\x97\xA5 D\xF6renberg",
+                     TextEncoding::kCp932},
+        EncodingCase{"OverlongSlash", "\xC0\xAF", TextEncoding::kCp932},
+        EncodingCase{"OverlongThreeBytes", "\xE0\x80\xAF", TextEncoding::kCp932},
+        EncodingCase{"Surrogate", "\xED\xA0\x80", TextEncoding::kCp932},
+        EncodingCase{"AboveTheLastCodePoint", "\xF4\x90\x80\x80", TextEncoding::kCp932}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+struct DecodedLinesCase {
+  const char* name;
+  QByteArray bytes;
+  TextSource source;
+  TextEncoding encoding;
+  QStringList lines;
+  QList<qsizetype> byte_lengths;
+};
+
+class DecodedLinesTest : public ::testing::TestWithParam<DecodedLinesCase> {};
+
+TEST_P(DecodedLinesTest, DecodesEveryLineTheSameWay) {
+  const DecodedLinesCase& c = GetParam();
+  TextLineReader reader(LineEnds::kCrLfOrCr, c.source);
+  reader.OpenBytes(c.bytes);
+  EXPECT_EQ(reader.Encoding(), c.encoding);
+  QStringList lines;
+  QList<qsizetype> lengths;
+  QString line;
+  qsizetype length = -1;
+  while (reader.Next(line, &length)) {
+    lines.append(line);
+    lengths.append(length);
+  }
+  EXPECT_EQ(lines, c.lines);
+  EXPECT_EQ(lengths, c.byte_lengths);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, DecodedLinesTest,
+    ::testing::Values(
+        DecodedLinesCase{"Utf8Log",
+                         "NAME: \xE5\xB1\xB1\xE7\x94\xB0\r\nSOAPBOX: Jos\xC3\xA9\xE2\x80\x99s\r\n",
+                         TextSource::kLog,
+                         TextEncoding::kUtf8,
+                         {QStringLiteral("NAME: 山田"), QStringLiteral("SOAPBOX: José’s")},
+                         {12, 18}},
+        DecodedLinesCase{"ByteOrderMarkIsNoPartOfTheFirstLine",
+                         "\xEF\xBB\xBFSTART-OF-LOG: 3.0\r\nQSO:\r\n",
+                         TextSource::kLog,
+                         TextEncoding::kUtf8,
+                         {"START-OF-LOG: 3.0", "QSO:"},
+                         {17, 4}},
+        // A log pasted together from UTF-8 files carries a mark at each
+        // seam; at a line's start it is dropped like the first one.
+        DecodedLinesCase{"ByteOrderMarkAtALineStart",
+                         "\xEF\xBB\xBF\r\n\xEF\xBB\xBF"
+                         "A",
+                         TextSource::kLog,
+                         TextEncoding::kUtf8,
+                         {"", "A"},
+                         {0, 4}},
+        DecodedLinesCase{"LoneLfInsideAUtf8Line",
+                         "\xC3\xA9\n\xC3\xA9\r",
+                         TextSource::kLog,
+                         TextEncoding::kUtf8,
+                         {QStringLiteral("é\né")},
+                         {5}},
+        DecodedLinesCase{"Cp932Log",
+                         "NAME: \x8e\x52\x93\x63\r\n\xb6\xc5\r\n",
+                         TextSource::kLog,
+                         TextEncoding::kCp932,
+                         {QStringLiteral("NAME: 山田"), QStringLiteral("ｶﾅ")},
+                         {10, 2}},
+        // Settings and data files stay CP932 whatever their bytes look like.
+        DecodedLinesCase{"Utf8BytesInADataFile",
+                         "\xE5\xB1\xB1\r\n",
+                         TextSource::kDataFile,
+                         TextEncoding::kCp932,
+                         {DecodeCp932("\xE5\xB1\xB1")},
+                         {3}}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST(TextFiles, UnreadableLogLeavesNoEncodingOfAnEarlierFile) {
+  TempFolder folder;
+  TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
+  reader.OpenBytes("\xC3\xA9");
+  ASSERT_EQ(reader.Encoding(), TextEncoding::kUtf8);
+  EXPECT_FALSE(reader.Open(folder.File("missing.log")).ok);
+  EXPECT_EQ(reader.Encoding(), TextEncoding::kCp932);
+  QString line;
+  EXPECT_FALSE(reader.Next(line));
+}
 
 TEST(Cp932, JapaneseTextRoundTrips) {
   const QString text = QStringLiteral("ＭＳ ゴシック ｶﾀｶﾅ 漢字 ～－①");
@@ -87,7 +214,8 @@ TEST(Cp932, InvalidBytesDoNotStopDecoding) {
 TEST(TextFiles, WrittenLinesEndInCrLfAndReadBack) {
   TempFolder folder;
   const QString path = folder.File("out.txt");
-  const QStringList lines{QStringLiteral("CALLSIGN: JA1ABC"), QStringLiteral("NAME: 山田 太郎"), {}};
+  const QStringList lines{
+      QStringLiteral("CALLSIGN: JA1ABC"), QStringLiteral("NAME: 山田 太郎"), {}};
   ASSERT_TRUE(WriteTextLines(path, lines).ok);
   EXPECT_EQ(testing::ReadBytes(path),
             QByteArray("CALLSIGN: JA1ABC\r\nNAME: \x8e\x52\x93\x63 \x91\xbe\x98\x59\r\n\r\n"));
@@ -104,7 +232,8 @@ TEST(TextFiles, FailedWriteKeepsTheEarlierFileAndSaysWhy) {
 }
 
 TEST(TextFiles, MissingFileIsReportedWithTheSystemText) {
-  const TextFileLines read = ReadTextLines(QStringLiteral("/no/such/file.log"), LineEnds::kCrLfOrCr);
+  const TextFileLines read =
+      ReadTextLines(QStringLiteral("/no/such/file.log"), LineEnds::kCrLfOrCr);
   EXPECT_FALSE(read.outcome.ok);
   EXPECT_FALSE(read.outcome.error.isEmpty());
   EXPECT_TRUE(read.lines.isEmpty());

@@ -26,6 +26,54 @@ qsizetype DeclaredLength(QStringView text) {
   return length >= 1e15 ? qsizetype{1} << 50 : static_cast<qsizetype>(length);
 }
 
+// Whether a value of `length` characters from the start of `rest` ends where
+// a field can end: at the end of the text, or before the next tag with only
+// blanks and line breaks in between.
+bool EndsAtFieldBoundary(QStringView rest, qsizetype length) {
+  qsizetype i = length;
+  while (i < rest.size() &&
+         (rest[i] == u' ' || rest[i] == u'\t' || rest[i] == u'\r' || rest[i] == u'\n')) {
+    ++i;
+  }
+  return i >= rest.size() || rest[i] == u'<';
+}
+
+qsizetype Utf8Bytes(QChar c) {
+  if (c.unicode() < 0x80) return 1;
+  if (c.unicode() < 0x800) return 2;
+  return c.isSurrogate() ? 2 : 3;  // a pair is four bytes
+}
+
+qsizetype Cp932Bytes(QChar c) {
+  const char16_t u = c.unicode();
+  return u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F) ? 1 : 2;  // ASCII and half-width katakana
+}
+
+// The characters at the start of `rest` whose encoded bytes number exactly
+// `bytes`, or -1 when no run of characters has that size.
+qsizetype CharactersInBytes(QStringView rest, qsizetype bytes, qsizetype (*size_of)(QChar)) {
+  qsizetype total = 0;
+  qsizetype count = 0;
+  while (total < bytes && count < rest.size()) total += size_of(rest[count++]);
+  return total == bytes ? count : -1;
+}
+
+// The length in characters of a value whose tag declares `declared`. Most
+// programs count characters, some count the bytes of their file's encoding
+// (UTF-8, or CP932 in Japanese programs); the two differ only when the value
+// holds non-ASCII characters. The character count holds unless it ends in
+// the middle of text while a byte count ends at a field boundary.
+qsizetype ValueLength(QStringView rest, qsizetype declared) {
+  if (declared >= rest.size() || EndsAtFieldBoundary(rest, declared)) return declared;
+  for (auto size_of : {&Utf8Bytes, &Cp932Bytes}) {
+    const qsizetype characters = CharactersInBytes(rest, declared, size_of);
+    if (characters >= 0 && characters != declared && EndsAtFieldBoundary(rest, characters)) {
+      return characters;
+    }
+  }
+  return declared;
+}
+
 // Takes the complete records out of `pending`, from `start` on, leaving
 // `start` at the text that follows the last "<EOR>". `scanned` is where the
 // search for "<EOR>" may begin: a file without "<EOR>" must not be searched
@@ -97,7 +145,9 @@ AdifFieldNames AdifFieldNamesOf(const QString& record) {
     const qsizetype close = record.indexOf(u'>', colon);
     if (close < 0) break;
     names.append(record.mid(open + 1, colon - open - 1));
-    const qsizetype length = DeclaredLength(QStringView(record).mid(colon + 1, close - colon - 1));
+    const qsizetype length =
+        ValueLength(QStringView(record).mid(close + 1),
+                    DeclaredLength(QStringView(record).mid(colon + 1, close - colon - 1)));
     position = close + 1 + std::min(length, record.size() - close - 1);
   }
   return names;
@@ -117,7 +167,9 @@ QString AdifFieldValue(const QString& record, const QString& name) {
   const qsizetype colon = found + tag.size() - 1;
   const qsizetype close = record.indexOf(u'>', colon);
   if (close < 0) return {};
-  const qsizetype length = DeclaredLength(QStringView(record).mid(colon + 1, close - colon - 1));
+  const qsizetype length =
+      ValueLength(QStringView(record).mid(close + 1),
+                  DeclaredLength(QStringView(record).mid(colon + 1, close - colon - 1)));
   return record.mid(close + 1, std::min(length, record.size() - close - 1));
 }
 

@@ -161,7 +161,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "<FREQ:0><CALL:5>K1ABC<FREQ:5>7.025<EOR>",
                   {"FREQ", "CALL", "FREQ"}},
         NamesCase{"LengthBeyondTheEnd", "<CALL:5>K1ABC<NOTES:99>SHORT<EOR>", {"CALL", "NOTES"}},
-        NamesCase{"NoTagsAtAll", "JUST TEXT<EOR>", {}}),
+        NamesCase{"NoTagsAtAll", "JUST TEXT<EOR>", {}},
+        NamesCase{"NonAsciiValueCountedInUtf8Bytes",
+                  QStringLiteral("<QTH:18>41900 PETÄJÄVESI\n<RST_SENT:2>59<CALL:5>K1ABC<EOR>"),
+                  {"QTH", "RST_SENT", "CALL"}}),
     [](const ::testing::TestParamInfo<NamesCase>& case_info) { return case_info.param.name; });
 
 struct ValueCase {
@@ -191,7 +194,28 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"ShortAtTheEnd", "<CALL:5>K1ABC<STX:9>12", "STX", "12"},
         ValueCase{"NameIsMatchedWhole", "<CALLSIGN:6>JA1ABC<CALL:5>K1ABC<EOR>", "CALL", "K1ABC"},
         ValueCase{"LengthWithBlanks", "<CALL: 5 >K1ABC<EOR>", "CALL", "K1ABC"},
-        ValueCase{"NoLength", "<CALL:>K1ABC<EOR>", "CALL", ""}),
+        ValueCase{"NoLength", "<CALL:>K1ABC<EOR>", "CALL", ""},
+        // Lengths of non-ASCII values: in characters, or in the bytes of
+        // UTF-8 or CP932 when that is what ends at the next tag.
+        ValueCase{"CountedInCharacters", QStringLiteral("<NAME:4>JOSÉ <QTH:5>TOKYO<EOR>"), "NAME",
+                  QStringLiteral("JOSÉ")},
+        ValueCase{"CountedInUtf8Bytes",
+                  QStringLiteral("<QTH:18>41900 PETÄJÄVESI\n<RST_SENT:2>59<EOR>"), "QTH",
+                  QStringLiteral("41900 PETÄJÄVESI")},
+        ValueCase{"CountedInUtf8BytesBeyondTheBasicPlane",
+                  QStringLiteral("<NAME:6>😀AB<CALL:5>K1ABC<EOR>"), "NAME", QStringLiteral("😀AB")},
+        ValueCase{"CountedInCp932Bytes", QStringLiteral("<NAME:9>山田 太郎<CALL:6>JA1ABC<EOR>"),
+                  "NAME", QStringLiteral("山田 太郎")},
+        ValueCase{"HalfWidthKatakanaAreOneCp932Byte",
+                  QStringLiteral("<NAME:7>ﾔﾏﾀﾞ 山<CALL:6>JA1ABC<EOR>"), "NAME",
+                  QStringLiteral("ﾔﾏﾀﾞ 山")},
+        // A character count that ends at a field boundary is kept even when
+        // a byte count would too.
+        ValueCase{"CharacterCountAtABoundaryWins",
+                  QStringLiteral("<COMMENT:2>É <N:1>Y<CALL:5>K1ABC<EOR>"), "COMMENT",
+                  QStringLiteral("É ")},
+        ValueCase{"NoCountEndsAtABoundary", QStringLiteral("<NAME:3>ÉÉÉÉÉ<CALL:5>K1ABC<EOR>"),
+                  "NAME", QStringLiteral("ÉÉÉ")}),
     [](const ::testing::TestParamInfo<ValueCase>& case_info) { return case_info.param.name; });
 
 TEST(AdifSet, DefaultSourcesFromTheFirstRecord) {

@@ -176,10 +176,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RealAdifValue{"adif/ham2k_lib-qson-adif_src_lib_samples_ki2d-pota.adi", "QTH",
                                     QStringLiteral("TÍA JUANA ZULIA")},
                       RealAdifValue{"adif/ham2k_lib-qson-adif_src_lib_samples_k0xm-logger32.adi",
-                                    "COUNTRY", QStringLiteral("REPUBLIC OF T\uFFFDRKIYE")}));
+                                    "COUNTRY", QStringLiteral("REPUBLIC OF T\uFFFDRKIYE")},
+                      // This program counts a value's length in UTF-8 bytes.
+                      RealAdifValue{"adif/urbancamo_adif-processor_src_test_resources_adif_"
+                                    "m0nom_p.204681.20210116183312.adi",
+                                    "QTH", QStringLiteral("41900 PETÄJÄVESI")}));
 
-// A CP932 reading of a log that is not valid UTF-8: an ADIF export with one
-// Latin-1 byte ("Dörenberg") stays CP932, so the rest of it reads as before.
+// An ADIF export with one Latin-1 byte ("Dörenberg") is no valid UTF-8: it
+// stays CP932, so it reads as it did before.
 TEST(RealNonUtf8Adif, StaysCp932) {
   const QString path = RealFile("adif/urbancamo_adif-processor_src_test_resources_adif_DP9X.adi");
   if (!QFileInfo::exists(path)) GTEST_SKIP() << "no real data at " << path.toStdString();

@@ -57,6 +57,8 @@ void ResultsGrid::FrmSet() {
 }
 
 void ResultsGrid::Reset() {
+  clearSelection();
+  setCurrentCell(-1, -1);
   setRowCount(0);
   setRowCount(1);
 }

@@ -224,6 +224,42 @@ class TessdalWindowTest : public QObject {
     QCOMPARE(panel->Caption(ui::SummaryPanel::kSoapbox), QStringLiteral("意見、感想"));
   }
 
+  void realLogsGiveTheRowsThatTovekScorePrints() {
+    const QDir real(QStringLiteral(TOVEK_REAL_DATA_DIR "/cabrillo"));
+    if (!real.exists()) QSKIP("no real logs");
+    TempFolder program;
+    MakeProgramFolder(program);
+    program.Write("Tessdal.ini", "");
+    TempFolder logs;
+    for (const QString& name : real.entryList(QDir::Files)) {
+      QVERIFY(QFile::copy(real.filePath(name), logs.File(name + ".cbr")));
+    }
+    ScriptedMessageBoxes boxes;
+    ui::TessdalMainWindow window({program.Path(), &boxes});
+    window.Start();
+    window.TakeLogList({logs.Path(), ListLogFiles(logs.Path())});
+    QVERIFY(window.GetLogList().Count() >= 10);
+    window.RunCalculation();
+    QCOMPARE(boxes.Shown().size(), 0);
+    QCOMPARE(window.RowCount(), window.GetLogList().Count());
+
+    QProcess tovek;
+    tovek.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"),
+                {"score", "--cty", program.File("Cty.dat"), "--area", program.File("Tovek.are"),
+                 logs.Path()});
+    QVERIFY(tovek.waitForFinished(20000));
+    QStringList printed = QString::fromUtf8(tovek.readAllStandardOutput()).split(u'\n');
+    printed.removeFirst();
+    printed.removeAll(QString());
+    QStringList shown;
+    for (const QStringList& row : GridRows(window.findChild<ui::ResultsGrid*>("Grid1"))) {
+      QStringList fields = row.mid(0, 14);
+      for (QString& field : fields) field.replace(u'\t', u' ');
+      shown.append(fields.join(u'\t'));
+    }
+    QCOMPARE(shown, printed);
+  }
+
   void menusDuringARunAndASecondRunReplacingTheFirst() {
     TempFolder program;
     MakeProgramFolder(program);

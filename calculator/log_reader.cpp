@@ -89,7 +89,7 @@ LogRead ReadLog(const QString& path) {
     log.status = LogRead::Status::kMissing;
     return log;
   }
-  TextLineReader reader(LineEnds::kCrLfCrOrLf);
+  TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
   if (const FileOutcome opened = reader.Open(path); !opened.ok) {
     log.status = LogRead::Status::kUnreadable;
     log.error = opened.error;
@@ -101,7 +101,7 @@ LogRead ReadLog(const QString& path) {
 
 LogRead ReadLogBytes(QByteArray bytes) {
   LogRead log;
-  TextLineReader reader(LineEnds::kCrLfCrOrLf);
+  TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
   reader.OpenBytes(std::move(bytes));
   ReadLines(reader, log);
   return log;

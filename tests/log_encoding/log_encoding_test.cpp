@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "calculator/log_reader.h"
 #include "common/progress.h"
 #include "common/text_file.h"
 #include "converter/adif_reader.h"
@@ -90,6 +91,18 @@ TEST_P(SameTextInEveryReader, KavrelRows) {
                           QsoLine(c.worked_call),
                           QStringLiteral("END-OF-LOG:")};
   EXPECT_EQ(read.rows, expected);
+}
+
+TEST_P(SameTextInEveryReader, TessdalSummaryAndQsos) {
+  const StationCase& c = GetParam();
+  const LogRead read = ReadLog(WriteLog());
+  ASSERT_EQ(read.status, LogRead::Status::kRead);
+  CabrilloSummary expected;
+  expected.call_sign = QStringLiteral("JA1ABC");
+  expected.name = c.station_name;
+  expected.soapbox = c.soapbox;
+  EXPECT_EQ(read.summary, expected);
+  EXPECT_EQ(read.qsos, (QsoEntryList{{QStringLiteral("14"), c.worked_call}}));
 }
 
 TEST_P(SameTextInEveryReader, MorrickRecords) {

@@ -72,7 +72,8 @@ bool Arguments::Has(const QString& option) const {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {ResolveCommand(), LoadCommand(),
                                                 Adif2CbrCommand(), ScoreCommand(),
-                                                CheckCommand(), CabrilloCommand()};
+                                                CheckCommand(), CabrilloCommand(),
+                                                ResultsCommand()};
   return commands;
 }
 

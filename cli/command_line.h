@@ -62,5 +62,6 @@ Command Adif2CbrCommand();
 Command ScoreCommand();
 Command CheckCommand();
 Command CabrilloCommand();
+Command ResultsCommand();
 
 }  // namespace tovek::cli

@@ -7,33 +7,38 @@
 #include "calculator/log_list.h"
 #include "calculator/result_table.h"
 #include "cli/command_line.h"
+#include "cli/results_output.h"
 #include "common/prefix_table.h"
 
 namespace tovek::cli {
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "Usage: tovek score [--cty FILE] [--area FILE] PATH...\n\n"
-    "Scores Cabrillo logs as the score calculator's run does. A PATH that is a\n"
-    "folder stands for its \"*.cbr\" files (in any letter case, by name ignoring\n"
-    "case, as the log list dialog shows them); any other PATH is one log file.\n"
-    "Prints a header line, then one line per result row in the order of the\n"
-    "results grid: highest calculated score first, equal scores in list order.\n"
-    "Fields are tab-separated; numbers in their shortest decimal form:\n\n"
-    "  No CallSign Category ClaimedScore Score QsoLines Valid Dupes Points\n"
-    "  Mult1 Mult2 TotalMult Continent Entity\n\n"
-    "A log that cannot be read is named on standard error and still gets its\n"
-    "row: the file's name as call sign, every count 0.\n\n"
-    "  --cty FILE    the prefix file (default: Cty.dat in the program folder)\n"
-    "  --area FILE   the area file (default: Tovek.are in the program folder)\n\n"
-    "Exit status: 0 done, 1 prefix or area file missing or too many logs,\n"
-    "2 usage error.\n");
+const QString kName = QStringLiteral("tovek score");
+const QString kSaveOption = QStringLiteral("--save");
 
-const QStringList kHeader = {"No",       "CallSign",  "Category",  "ClaimedScore", "Score",
-                             "QsoLines", "Valid",     "Dupes",     "Points",       "Mult1",
-                             "Mult2",    "TotalMult", "Continent", "Entity"};
-// Columns 1 to 13 of the results grid, after the row number.
-constexpr int kLastPrintedColumn = 13;
+const QString kUsage =
+    QStringLiteral(
+        "Usage: tovek score [--cty FILE] [--area FILE] [--save FILE.rlt] [--out DIR\n"
+        "                   [--date yyyy-mm-dd]] PATH...\n\n"
+        "Scores Cabrillo logs as the score calculator's run does. A PATH that is a\n"
+        "folder stands for its \"*.cbr\" files (in any letter case, by name ignoring\n"
+        "case, as the log list dialog shows them); any other PATH is one log file.\n"
+        "Prints a header line, then one line per result row in the order of the\n"
+        "results grid: highest calculated score first, equal scores in list order.\n"
+        "Fields are tab-separated; numbers in their shortest decimal form:\n\n"
+        "  No CallSign Category ClaimedScore Score QsoLines Valid Dupes Points\n"
+        "  Mult1 Mult2 TotalMult Continent Entity\n\n"
+        "A log that cannot be read is named on standard error and still gets its\n"
+        "row: the file's name as call sign, every count 0.\n\n"
+        "  --cty FILE    the prefix file (default: Cty.dat in the program folder)\n"
+        "  --area FILE   the area file (default: Tovek.are in the program folder)\n"
+        "  --save FILE   write the rows, in the order printed, as a results file\n"
+        "                (493-byte records, as the calculator's window saves them;\n"
+        "                read it again with 'tovek results')\n") +
+    PublishUsage() +
+    QStringLiteral(
+        "\nExit status: 0 done, 1 prefix or area file missing, too many logs, no result\n"
+        "rows to save or publish, or a file that could not be written, 2 usage error.\n");
 
 // Tells on standard error what the window would say in a message box.
 class ErrorObserver final : public RunObserver {
@@ -62,23 +67,6 @@ class ErrorObserver final : public RunObserver {
   QTextStream& err_;
 };
 
-// A field never breaks the line's columns.
-QString Field(QString text) {
-  text.replace(u'\t', u' ');
-  return text;
-}
-
-void PrintRows(QTextStream& out, const ResultTable& rows) {
-  out << kHeader.join(u'\t') << '\n';
-  for (qsizetype i = 0; i < rows.size(); ++i) {
-    const QStringList cells = GridCells(rows[i]);
-    out << (i + 1);
-    for (int column = 1; column <= kLastPrintedColumn; ++column)
-      out << '\t' << Field(cells[column]);
-    out << '\n';
-  }
-}
-
 // The log list of the paths: a folder gives its Cabrillo logs, anything else
 // is a log file of its own.
 QStringList LogPaths(const QStringList& operands) {
@@ -96,10 +84,13 @@ QStringList LogPaths(const QStringList& operands) {
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed = Arguments::Parse(args, {"--cty", "--area"}, {}, error);
-  if (!parsed || parsed->Operands().isEmpty()) {
-    io.err << "tovek score: " << (parsed ? QStringLiteral("no PATH given") : error) << "\n"
-           << kUsage;
+  const auto parsed =
+      Arguments::Parse(args, {"--cty", "--area", kSaveOption, kOutOption, kDateOption}, {}, error);
+  if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
+  const std::optional<QDate> date =
+      parsed && error.isEmpty() ? OutputDate(*parsed, error) : std::nullopt;
+  if (!error.isEmpty()) {
+    io.err << kName << ": " << error << "\n" << kUsage;
     return kUsageError;
   }
   const QDir program(io.program_folder);
@@ -136,7 +127,14 @@ int Run(const QStringList& args, CommandIo& io) {
   ErrorObserver observer(io.err);
   ResultTable rows = ScoreLogList(list, prefixes, areas, progress, observer);
   SortByScore(rows);
-  PrintRows(io.out, rows);
+  PrintResultRows(io.out, rows);
+  io.out.flush();
+  if (parsed->Has(kSaveOption)) {
+    const int saved = SaveResultsFile(parsed->Value(kSaveOption), rows, kName, io);
+    if (saved != kSuccess) return saved;
+  }
+  if (parsed->Has(kOutOption))
+    return PublishResults(parsed->Value(kOutOption), *date, rows, kName, io);
   return kSuccess;
 }
 

@@ -160,6 +160,7 @@ TEST(RealUtf8Logs, SoapboxQuotesAndDashesReadInKavrel) {
 }
 
 struct RealAdifValue {
+  const char* name;
   const char* file;
   const char* field;
   QString value;  // of the first record that has a non-ASCII value in the field
@@ -186,14 +187,18 @@ TEST_P(RealUtf8Adif, ValuesReadInMorrick) {
 
 INSTANTIATE_TEST_SUITE_P(
     Exports, RealUtf8Adif,
-    ::testing::Values(RealAdifValue{"adif/ham2k_lib-qson-adif_src_lib_samples_ki2d-pota.adi", "QTH",
+    ::testing::Values(RealAdifValue{"Hamrs",
+                                    "adif/ham2k_lib-qson-adif_src_lib_samples_ki2d-pota.adi", "QTH",
                                     QStringLiteral("TÍA JUANA ZULIA")},
-                      RealAdifValue{"adif/ham2k_lib-qson-adif_src_lib_samples_k0xm-logger32.adi",
+                      RealAdifValue{"Logger32",
+                                    "adif/ham2k_lib-qson-adif_src_lib_samples_k0xm-logger32.adi",
                                     "COUNTRY", QStringLiteral("REPUBLIC OF T\uFFFDRKIYE")},
                       // This program counts a value's length in UTF-8 bytes.
-                      RealAdifValue{"adif/urbancamo_adif-processor_src_test_resources_adif_"
+                      RealAdifValue{"QrzLogbook",
+                                    "adif/urbancamo_adif-processor_src_test_resources_adif_"
                                     "m0nom_p.204681.20210116183312.adi",
-                                    "QTH", QStringLiteral("41900 PETÄJÄVESI")}));
+                                    "QTH", QStringLiteral("41900 PETÄJÄVESI")}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 // An ADIF export with one Latin-1 byte ("Dörenberg") is no valid UTF-8: it
 // stays CP932, so it reads as it did before.

@@ -258,8 +258,9 @@ class ReviewWindowsTest : public QObject {
     QWidget main;
     main.show();
     const auto close_windows = qScopeGuard([] { testing::CloseAll(); });
-    auto* window = new LayoutReaderWindow(LogLines{kRow}, settings, testing::Prefixes(),
-                                          testing::Entities(), boxes, &main);
+    const LogLines rows = {kRow};
+    auto* window = new LayoutReaderWindow(rows, settings, testing::Prefixes(), testing::Entities(),
+                                          boxes, &main);
     window->show();
     Click(window, "cmdRight0");
     Click(window, "cmdUp6");
@@ -281,8 +282,9 @@ class ReviewWindowsTest : public QObject {
     KavrelSettings settings = SettingsFrom("");
     ScriptedMessageBoxes boxes;
     const auto close_windows = qScopeGuard([] { testing::CloseAll(); });
-    auto* window = new LayoutReaderWindow(LogLines{"CATEGORY: SOHP", kRow}, settings,
-                                          testing::Prefixes(), testing::Entities(), boxes);
+    LogLines rows = {"CATEGORY: SOHP", kRow};
+    auto* window =
+        new LayoutReaderWindow(rows, settings, testing::Prefixes(), testing::Entities(), boxes);
     window->show();
     QSignalSpy done(window, &LayoutReaderWindow::ReadingDone);
     Click(window, "cmdRead");
@@ -299,9 +301,15 @@ class ReviewWindowsTest : public QObject {
     Child<QLineEdit>(window, "txtCallSign")->setText("K1CALL");
     Child<QComboBox>(window, "cboContinent")->setCurrentText("NA");
     Child<QComboBox>(window, "cboEntity")->setCurrentText("K");
+    // A row fixed in the log while the window was open is read as fixed.
+    rows.append(QString(kRow).replace(5, 5, "14080"));
     Click(window, "cmdRead");
     QCOMPARE(done.size(), 1);
-    QCOMPARE(done[0][1].value<QsoList>().size(), 1);
+    const QsoList records = done[0][1].value<QsoList>();
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records[1].band, "14080");
+    QCOMPARE(records[1].no, 2);
+    QCOMPARE(done[0][0].value<LogSummary>().call_sign, "K1CALL");
     QVERIFY(!window->isVisible());
   }
 
@@ -310,10 +318,10 @@ class ReviewWindowsTest : public QObject {
     ScriptedMessageBoxes boxes;
     QString bad = kRow;
     bad.replace(14, 10, "2012-13-40");
+    const LogLines rows = {"CALLSIGN: JA1CALL", "CATEGORY: SOHP", kRow, bad};
     const auto close_windows = qScopeGuard([] { testing::CloseAll(); });
     auto* window =
-        new LayoutReaderWindow(LogLines{"CALLSIGN: JA1CALL", "CATEGORY: SOHP", kRow, bad}, settings,
-                               testing::Prefixes(), testing::Entities(), boxes);
+        new LayoutReaderWindow(rows, settings, testing::Prefixes(), testing::Entities(), boxes);
     window->show();
     QSignalSpy done(window, &LayoutReaderWindow::ReadingDone);
     window->move(150, 60);

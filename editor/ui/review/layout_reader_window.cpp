@@ -303,7 +303,10 @@ void LayoutReaderWindow::CabRead() {
     return;
   }
   NoProgress progress;
-  const QsoReadOutcome read = ReadQsoRecords(rows_, layout_, progress);
+  // The rows as they are now, edits since the window opened included; the
+  // copy keeps them still while the reading runs.
+  const LogLines rows = rows_;
+  const QsoReadOutcome read = ReadQsoRecords(rows, layout_, progress);
   if (!read.ok) {
     {
       TopMostPause pause(this);

@@ -67,7 +67,7 @@ class LayoutReaderWindow final : public QWidget {
   void WidenField(int field, int delta);
   void Refresh();
 
-  LogLines rows_;  // as they were when the window opened
+  const LogLines& rows_;  // the open log, as it is when "読　込" is pressed
   KavrelSettings& settings_;
   MessageBoxes& boxes_;
   QWidget* main_window_;

@@ -93,9 +93,7 @@ void TessdalMainWindow::BuildMenus() {
   QAction* get_list =
       AddItem(file_menu_, "mnuGetList", QStringLiteral("ログファイルリストの取得(&G)"));
   file_menu_->addSeparator();
-  // The results file and output commands come with the results file and the
-  // report writers; here they take part in the enable rules.
-  AddItem(file_menu_, "mnuOpen", QStringLiteral("集計データを開く(&O)"));
+  QAction* open = AddItem(file_menu_, "mnuOpen", QStringLiteral("集計データを開く(&O)"));
   file_menu_->addSeparator();
   save_action_ = AddItem(file_menu_, "mnuSave", QStringLiteral("集計データを保存する(&S)"));
   save_as_action_ = AddItem(file_menu_, "mnuSaveAs", QStringLiteral("名前を付けて保存する(&A)"));
@@ -116,6 +114,11 @@ void TessdalMainWindow::BuildMenus() {
   QAction* version = AddItem(help_menu_, "mnuVersion", QStringLiteral("バージョン(&A)"));
 
   connect(get_list, &QAction::triggered, this, &TessdalMainWindow::ShowGetList);
+  connect(open, &QAction::triggered, this, &TessdalMainWindow::OpenResultsCommand);
+  connect(save_action_, &QAction::triggered, this, &TessdalMainWindow::SaveResultsCommand);
+  connect(save_as_action_, &QAction::triggered, this, &TessdalMainWindow::SaveResultsAsCommand);
+  connect(close_action_, &QAction::triggered, this, &TessdalMainWindow::CloseResultsCommand);
+  connect(output_action_, &QAction::triggered, this, &TessdalMainWindow::WriteRankingFiles);
   connect(quit, &QAction::triggered, this, &QWidget::close);
   connect(calc_start_, &QAction::triggered, this, &TessdalMainWindow::RunCalculation);
   connect(version, &QAction::triggered, this, &TessdalMainWindow::ShowAbout);

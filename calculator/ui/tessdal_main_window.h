@@ -53,6 +53,21 @@ class TessdalMainWindow final : public QMainWindow {
   void RltGridToMem();
   void Grid1_Click(int row);
 
+  // The results file and the output, in tessdal_main_window_results.cpp:
+  // the four File-menu commands with their questions and the results-file
+  // dialog, the reading and writing behind them, and the ranking and award
+  // files. ResultSave and ResultRead report a failure in a message box and
+  // return false.
+  void OpenResultsCommand();
+  void SaveResultsCommand();
+  void SaveResultsAsCommand();
+  void CloseResultsCommand();
+  bool ResultSave(const QString& log_name);
+  bool ResultRead(const QString& log_name);
+  void WriteRankingFiles();
+  int DialogMode() const { return dialog_mode_; }
+  QString CurrentResultName() const { return current_result_name_; }
+
   const LogList& GetLogList() const { return log_list_; }
   const ResultTable& Results() const { return result_table_; }
   const RankingTables& Rankings() const { return rankings_; }
@@ -89,6 +104,16 @@ class TessdalMainWindow final : public QMainWindow {
   void LogRead(qsizetype index, qsizetype count, const QString& path, const tovek::LogRead& log);
   void RltAddGrid(const ResultRow& row, const LogScore& score);
 
+  void ShowResultDialog(const QString& caption, std::int16_t mode, bool preset_name);
+  void ActOnResultDialog(const QString& file_name);
+  QString ResultsFolder() const;
+  QString ResultPath(const QString& file_name) const;
+  bool SaveUnder(const QString& file_name);
+  // While a file operation lets events through, the commands that would
+  // change the results under it are off.
+  void BeginFileWork();
+  void EndFileWork();
+
   TessdalEnvironment environment_;
   MessageBoxes& messages_;
   TessdalSettings settings_;
@@ -100,6 +125,7 @@ class TessdalMainWindow final : public QMainWindow {
   int row_count_ = 0;
   std::int16_t busy_flag_ = 0;
   QString current_result_name_;
+  std::int16_t dialog_mode_ = 0;
   bool close_pending_ = false;
 
   SummaryPanel* panel_ = nullptr;

@@ -3,46 +3,15 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "common/ui/program_icon.h"
 
 namespace tovek::ui {
 namespace {
 
-constexpr int kIconSize = 48;
-
-// A mast sending out waves: drawn rather than shipped, so the box needs no
-// resource file and stays sharp at any device pixel ratio.
-QPixmap DrawIcon(qreal device_pixel_ratio) {
-  QPixmap pixmap(QSize(kIconSize, kIconSize) * device_pixel_ratio);
-  pixmap.setDevicePixelRatio(device_pixel_ratio);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(0x1f, 0x4e, 0x8c));
-  painter.drawRoundedRect(QRectF(1, 1, kIconSize - 2, kIconSize - 2), 8, 8);
-
-  QPen pen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  painter.setPen(pen);
-  const QPointF top(kIconSize / 2.0, 16);
-  painter.drawLine(top, QPointF(kIconSize / 2.0 - 9, kIconSize - 7));
-  painter.drawLine(top, QPointF(kIconSize / 2.0 + 9, kIconSize - 7));
-  painter.drawLine(QPointF(kIconSize / 2.0 - 5, 32), QPointF(kIconSize / 2.0 + 5, 32));
-
-  pen.setWidthF(2.5);
-  pen.setColor(QColor(0xff, 0xd3, 0x4d));
-  painter.setPen(pen);
-  for (int ring = 1; ring <= 2; ++ring) {
-    const qreal radius = 5.0 * ring + 2;
-    const QRectF box(top.x() - radius, top.y() - radius, 2 * radius, 2 * radius);
-    painter.drawArc(box, 30 * 16, 120 * 16);
-  }
-  return pixmap;
-}
+constexpr int kIconSize = 64;
 
 }  // namespace
 
@@ -53,7 +22,7 @@ AboutDialog::AboutDialog(const ProgramInfo& info, QWidget* parent) : QDialog(par
 
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("picIcon"));
-  icon->setPixmap(DrawIcon(devicePixelRatioF()));
+  icon->setPixmap(ProgramIcon(info).pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF()));
   icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
   auto* title = new QLabel(info.title, this);

@@ -20,11 +20,13 @@
 #include <cmath>
 
 #include "common/ui/about_dialog.h"
+#include "common/ui/data_font.h"
 #include "common/ui/folder_options_dialog.h"
 #include "common/ui/font_dialog.h"
 #include "common/ui/log_open_dialog.h"
 #include "common/ui/program_info.h"
 #include "common/ui/twips.h"
+#include "common/ui/window_placement.h"
 
 namespace tovek::ui {
 namespace {
@@ -309,8 +311,9 @@ void MorrickMainWindow::FrmSet() {
 
 void MorrickMainWindow::ApplySettings() {
   if (settings_.me_left || settings_.me_top) {
-    move(settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : x(),
-         settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : y());
+    PlaceWindow(*this, QRect(settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : x(),
+                             settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : y(),
+                             width(), height()));
   }
   for (size_t i = 0; i < header_choices_.size(); ++i) {
     // A saved text that is no longer an item of its list leaves the box empty.
@@ -442,7 +445,7 @@ void MorrickMainWindow::MarkRequired(bool required) {
 
 void MorrickMainWindow::SetFont(const QString& name) {
   QFont data_font = font();
-  data_font.setFamily(name);
+  data_font.setFamily(InstalledDataFontFamily(name));
   QList<QWidget*> targets;
   for (ColumnRow& row : rows_) {
     targets << row.choice << row.sample;
@@ -468,7 +471,7 @@ void MorrickMainWindow::ReadLogCommand() {
     return;
   }
   QFont data_font = font();
-  data_font.setFamily(settings_.font_name);
+  data_font.setFamily(InstalledDataFontFamily(settings_.font_name));
   LogOpenDialog dialog(MorrickLogOpenConfig(data_font), boxes_, this);
   dialog.SetFolder(settings_.adif_folder);
   connect(&dialog, &LogOpenDialog::FileChosen, this, &MorrickMainWindow::AdifRead);

@@ -1,12 +1,16 @@
 // The version box: its texts per program and the three ways it closes.
 #include "common/ui/about_dialog.h"
 
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include "common/ui/program_icon.h"
 
 namespace tovek::ui {
 
@@ -20,6 +24,9 @@ class AboutDialogTest : public QObject {
   void EscCloses();
   void FocusLeavingTheButtonCloses();
   void PopupTakingTheFocusDoesNotClose();
+  void ShowsTheProgramsIcon_data();
+  void ShowsTheProgramsIcon();
+  void ProgramIdentityGivesWindowsTheIcon();
 
  private:
   // Shows the box without blocking and waits until its button has the focus.
@@ -98,6 +105,45 @@ void AboutDialogTest::PopupTakingTheFocusDoesNotClose() {
   QVERIFY(box.isVisible());
   menu.close();
   QVERIFY(box.isVisible());
+}
+
+void AboutDialogTest::ShowsTheProgramsIcon_data() {
+  QTest::addColumn<int>("program");
+  QTest::addColumn<QString>("image");
+  QTest::newRow("Kavrel") << 0 << ":/icons/png/64/kavrel.png";
+  QTest::newRow("Tessdal") << 1 << ":/icons/png/64/tessdal.png";
+  QTest::newRow("Morrick") << 2 << ":/icons/png/64/morrick.png";
+}
+
+void AboutDialogTest::ShowsTheProgramsIcon() {
+  QFETCH(int, program);
+  QFETCH(QString, image);
+  const ProgramInfo* infos[] = {&kKavrelInfo, &kTessdalInfo, &kMorrickInfo};
+  AboutDialog box(*infos[program]);
+  const QImage shown = box.findChild<QLabel*>("picIcon")->pixmap().toImage();
+  const QImage expected(image);
+  QVERIFY(!expected.isNull());
+  QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+           expected.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+void AboutDialogTest::ProgramIdentityGivesWindowsTheIcon() {
+  SetProgramIdentity(*qGuiApp, kMorrickInfo);
+  QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("tovek-morrick"));
+  const QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
+  QCOMPARE(
+      sizes,
+      (QList<QSize>{
+          {16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+  QCOMPARE(
+      QGuiApplication::windowIcon()
+          .pixmap(QSize(48, 48), 1.0)
+          .toImage()
+          .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+      QImage(":/icons/png/48/morrick.png").convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  QCOMPARE(ProgramIcon(ProgramInfo{QStringLiteral("Other"), 1, 0, 0, QStringLiteral("other")})
+               .availableSizes(),
+           QList<QSize>());
 }
 
 }  // namespace tovek::ui

@@ -32,7 +32,9 @@ TEST(ProgramInfoTest, VersionBoxTextsOfTheThreePrograms) {
       {kKavrelInfo, u"Kavrel のバージョン", "Version 1.4 Build 33"},
       {kTessdalInfo, u"TOVEK CALC のバージョン", "Version 1.2 Build 7"},
       {kMorrickInfo, u"Morrick のバージョン", "Version 1.0 Build 31"},
-      {{QStringLiteral("X"), 10, 0, 0}, u"X のバージョン", "Version 10.0 Build 0"},
+      {{QStringLiteral("X"), 10, 0, 0, QStringLiteral("x")},
+       u"X のバージョン",
+       "Version 10.0 Build 0"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(AboutCaption(c.info), QString::fromUtf16(c.caption));

@@ -1,0 +1,51 @@
+#include "common/ui/window_placement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace tovek::ui {
+namespace {
+
+// The part of the top edge that must be on a screen: enough to grab the
+// title bar and see which window it is.
+constexpr int kGripHeight = 24;
+constexpr int kGripLength = 80;
+
+bool GripOn(const QRect& window, const QRect& screen) {
+  const QRect strip(window.left(), window.top(), window.width(),
+                    std::min(kGripHeight, window.height()));
+  const QRect on_screen = strip.intersected(screen);
+  return on_screen.height() == strip.height() &&
+         on_screen.width() >= std::min(kGripLength, strip.width());
+}
+
+}  // namespace
+
+QRect VisiblePlacement(const QRect& saved, const QList<QRect>& screens) {
+  if (screens.isEmpty()) return saved;
+  for (const QRect& screen : screens) {
+    if (GripOn(saved, screen)) return QRect(saved.topLeft(), saved.size().boundedTo(screen.size()));
+  }
+  const QRect& primary = screens.first();
+  QRect centred(QPoint(0, 0), saved.size().boundedTo(primary.size()));
+  centred.moveCenter(primary.center());
+  return centred;
+}
+
+void PlaceWindow(QWidget& window, const QRect& saved) {
+  QList<QRect> screens;
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+    screens.append(primary->availableGeometry());
+  }
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
+  }
+  const QRect placed = VisiblePlacement(saved, screens);
+  window.move(placed.topLeft());
+  // Resizing a window not yet shown would stop it taking its layout's size.
+  if (placed.size() != window.size()) window.resize(placed.size());
+}
+
+}  // namespace tovek::ui

@@ -1,0 +1,27 @@
+// Where a window opens when its settings hold a placement. A placement saved
+// with another screen arrangement (a second monitor unplugged, a smaller
+// laptop screen) may lie off every screen: the window would open where no
+// one can reach it, so it opens on the primary screen instead.
+#pragma once
+
+#include <QList>
+#include <QRect>
+
+class QWidget;
+
+namespace tovek::ui {
+
+// The rectangle to open a window at, from its saved rectangle (frame
+// position and size) and the available areas of the screens, the primary
+// screen first. The saved rectangle stands when the strip along its top edge
+// (where the title bar is grabbed) lies on one screen over its full height
+// and for a good length; a window larger than that screen is shrunk to it.
+// Otherwise the window keeps its size, shrunk to the primary screen, and is
+// centred on it. With no screens the saved rectangle stands.
+QRect VisiblePlacement(const QRect& saved, const QList<QRect>& screens);
+
+// Moves and sizes a top-level window to the visible placement of `saved` on
+// the screens present.
+void PlaceWindow(QWidget& window, const QRect& saved);
+
+}  // namespace tovek::ui

@@ -28,6 +28,7 @@
 #include "editor/load_passes.h"
 #include "editor/repair_commands.h"
 #include "editor/ui/dialogs/column_dialogs.h"
+#include "editor/ui/review/kavrel_review.h"
 #include "editor/ui/kavrel_messages.h"
 
 namespace tovek::ui {
@@ -92,6 +93,7 @@ KavrelMainWindow::KavrelMainWindow(KavrelEnvironment environment, QWidget* paren
   ApplyInitialEnableRules();
   ConnectRepairCommands();
   ConnectColumnCommands();
+  ConnectReview();
   connect(log_list_, &QListView::doubleClicked, this, &KavrelMainWindow::ListDoubleClicked);
   connect(log_list_, &QListView::clicked, this, &KavrelMainWindow::ListClicked);
   resize(900, 600);
@@ -389,8 +391,34 @@ void KavrelMainWindow::CheckRowLengthsCommand() {
   OpenDataCheck();
 }
 
-void KavrelMainWindow::OpenDataCheck() {
-  // The data check window opens here once it exists.
+void KavrelMainWindow::OpenDataCheck() { review_->OpenDataCheck(); }
+
+void KavrelMainWindow::ConnectReview() {
+  review_ = new KavrelReview(
+      ReviewHost{this, &rows_, &settings_, &prefixes_, &entities_, &folders_, &current_log_path_,
+                 &error_report_, &messages_, environment_.today},
+      this);
+  OnButtonAndItem(kDataCheckButton, nullptr, [this] { review_->OpenDataCheck(); });
+  OnButtonAndItem(kLayoutReaderButton, nullptr, [this] { review_->OpenLayoutReader(); });
+  OnButtonAndItem(-1, "mnuChkSet", [this] { review_->ShowCheckSettings(); });
+  connect(review_, &KavrelReview::StatusText, this,
+          [this](int panel, const QString& text) { SetStatus(panel - 1, text); });
+  connect(review_, &KavrelReview::ListRepaint, log_list_, &QWidget::setUpdatesEnabled);
+  connect(review_, &KavrelReview::FaultsFound, this, &KavrelMainWindow::ShowFaults);
+  connect(review_, &KavrelReview::LogSaved, this, &KavrelMainWindow::LogSaved);
+}
+
+void KavrelMainWindow::ShowFaults(const QStringList& faults, int first_row) {
+  log_list_->setCurrentIndex(log_model_->index(first_row, 0));
+  OpenStringEditWindow(EditWindowMode::kCheck, faults);
+}
+
+// The summary view wrote the Cabrillo file and moved the log aside: the log
+// is done with.
+void KavrelMainWindow::LogSaved() {
+  DataCls();
+  SetStatus(kPathPanel, {});
+  toolbar_buttons_[kOpenButton]->setFocus();
 }
 
 void KavrelMainWindow::fontSet() {
@@ -493,10 +521,12 @@ void KavrelMainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  SaveSettings();
+  // The other windows keep their placements and column widths in the
+  // settings when they close, so they close before the settings are written.
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window != this && window->isVisible()) window->close();
   }
+  SaveSettings();
   event->accept();
 }
 

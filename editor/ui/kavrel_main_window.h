@@ -13,6 +13,7 @@
 #include "editor/log_folders.h"
 #include "editor/load_passes.h"
 #include "editor/log_lines.h"
+#include "editor/cabrillo_writer.h"
 #include "editor/column_edits.h"
 #include "editor/undo_lines.h"
 #include "editor/ui/dialogs/string_edit_window.h"
@@ -27,6 +28,7 @@ class QTimer;
 
 namespace tovek::ui {
 
+class KavrelReview;
 class MessageBoxes;
 
 // What the window needs from outside: where the program's files are, how it
@@ -86,11 +88,12 @@ class KavrelMainWindow : public QMainWindow {
   QPushButton* ToolbarButton(int index) const { return toolbar_buttons_.at(index); }
   EditWindowMode EditMode() const;
   // The fault lines kept for the error report (ErrorReportList).
-  const QStringList& ErrorReport() const { return error_report_; }
+  const ErrorReportList& ErrorReport() const { return error_report_; }
 
   // Opens the string edit window on the selected row: in list mode from the
   // log list, in check mode with the data check's fault lines.
   void OpenStringEditWindow(EditWindowMode mode, const QStringList& fault_lines = {});
+  KavrelReview& Review() const { return *review_; }
   QString StatusPanelText(int panel) const;
 
  protected:
@@ -143,6 +146,9 @@ class KavrelMainWindow : public QMainWindow {
   void ListDoubleClicked();
   void ListClicked(const QModelIndex& index);
   void StringEditWindowClosed();
+  void ConnectReview();
+  void ShowFaults(const QStringList& faults, int first_row);
+  void LogSaved();
   void SetStatus(int panel, const QString& text);
   void RefreshClock();
 
@@ -156,7 +162,10 @@ class KavrelMainWindow : public QMainWindow {
   LogLines rows_;
   UndoLines undo_;
   ColumnEditMemory column_memory_;
-  QStringList error_report_;
+  ErrorReportList error_report_;
+  // The data check, the field layout reader, the summary view and the check
+  // settings, which work on this window's rows and settings.
+  KavrelReview* review_ = nullptr;
   QPointer<StringEditWindow> edit_window_;
   QString current_log_path_;
   int popup_row_ = -1;

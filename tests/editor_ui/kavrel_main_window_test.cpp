@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,6 +16,10 @@
 
 #include "common/ui/log_open_dialog.h"
 #include "editor/ui/kavrel_main_window.h"
+#include "editor/ui/review/data_check_window.h"
+#include "editor/ui/review/kavrel_review.h"
+#include "editor/ui/review/layout_reader_window.h"
+#include "editor/ui/review/summary_window.h"
 #include "tests/support/scripted_message_boxes.h"
 #include "tests/support/test_files.h"
 
@@ -75,14 +80,19 @@ class KavrelMainWindowTest : public QObject {
     return nullptr;
   }
 
-  // Opens a log as the user does: "開 く", type the name, OK.
-  void OpenLog(const char* name) {
+  // Opens a log as the user does: "開 く", type the name, OK. The data check
+  // window that every load of more than one row ends with is closed again.
+  void OpenLog(const char* name, bool keep_data_check = false) {
     QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
     QWidget* dialog = OpenDialog();
     QVERIFY(dialog);
     dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QString::fromLatin1(name));
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     QTRY_VERIFY(!window_->Rows().isEmpty());
+    if (window_->Rows().size() > 1) QVERIFY(window_->Review().DataCheckWindowOpen());
+    if (!keep_data_check && window_->Review().DataCheckWindowOpen()) {
+      window_->Review().DataCheckWindowOpen()->close();
+    }
   }
 
   // Clicks `button` of the modal dialog `dialog` as soon as it shows.
@@ -350,6 +360,49 @@ class KavrelMainWindowTest : public QObject {
     for (const char* menu : {"mnuFile", "mnuEdit", "mnuHelp"}) {
       QVERIFY2(Find<QMenu>(menu)->menuAction()->isEnabled(), menu);
     }
+  }
+
+  // The whole road of one entrant's log through the windows: open, passes,
+  // data check, field layout reader, summary view, save. The files written
+  // are the ones tovek cabrillo writes for the same log.
+  void SampleLogGoesThroughEveryWindowToItsCabrilloFile() {
+    for (const char* folder : {"EditLog", "OldLog", "ErrRpt"}) QDir(logs_.path()).mkpath(QString::fromLatin1(folder));
+    const QString sample = QStringLiteral(TOVEK_SOURCE_DIR "/samples/k1abc.txt");
+    QVERIFY(QFile::copy(sample, LogFile("k1abc.txt")));
+    const QByteArray settings = "StartDate=2026/09/26\r\n";
+    testing::WriteBytes(ProgramFile("Kavrel.ini"), settings + "LogFolder=" + logs_.path().toUtf8() + "\r\n");
+    Start();
+    OpenLog("k1abc.txt", /*keep_data_check=*/true);
+
+    QWidget* check = window_->Review().DataCheckWindowOpen();
+    QTest::mouseClick(check->findChild<QPushButton*>(QStringLiteral("cmdCheckStart")), Qt::LeftButton);
+    QTRY_VERIFY(window_->Review().LayoutReaderOpen());
+    QCOMPARE(window_->EditMode(), EditWindowMode::kClosed);  // no faults
+
+    boxes_.Answer(Answer::kNo);  // keep the basic field layout as it is
+    QWidget* reader = window_->Review().LayoutReaderOpen();
+    QTest::mouseClick(reader->findChild<QPushButton*>(QStringLiteral("cmdRead")), Qt::LeftButton);
+    QTRY_VERIFY(window_->Review().SummaryOpen());
+    QWidget* summary = window_->Review().SummaryOpen();
+    QTest::mouseClick(summary->findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
+    QTRY_VERIFY(window_->Rows().isEmpty());
+    QVERIFY(window_->CurrentLogPath().isEmpty());
+    QVERIFY(QFile::exists(LogFile("OldLog/k1abc.txt")));
+    QVERIFY(!QFile::exists(LogFile("k1abc.txt")));
+
+    QTemporaryDir cli_out;
+    testing::WriteBytes(cli_out.filePath(QStringLiteral("Kavrel.ini")), settings);
+    QProcess tovek;
+    tovek.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"),
+                {"cabrillo", "--settings", cli_out.filePath(QStringLiteral("Kavrel.ini")), "--out",
+                 cli_out.path(), sample});
+    QVERIFY(tovek.waitForFinished(20000));
+    QCOMPARE(tovek.exitCode(), 0);
+    const QByteArray written = testing::ReadBytes(LogFile("EditLog/K1ABC.cbr"));
+    QVERIFY(written.startsWith("START-OF-LOG: 2.0\r\nCONTEST: TOVEK-WW-RTTY\r\n"));
+    QCOMPARE(written, testing::ReadBytes(cli_out.filePath(QStringLiteral("K1ABC.cbr"))));
+    QCOMPARE(testing::ReadBytes(LogFile("ErrRpt/K1ABC.err")),
+             testing::ReadBytes(cli_out.filePath(QStringLiteral("K1ABC.err"))));
   }
 
   void CloseCommandAsksFirst() {

@@ -132,9 +132,9 @@ MorrickMainWindow::MorrickMainWindow(QString program_folder, MessageBoxes& boxes
   SetRequiredColour(note_, true);
   note_->hide();
   KeepPlaceWhenHidden(note_);
-  read_button_ = new QPushButton(QStringLiteral("ADIF LOG READ"), central);
+  read_button_ = new QPushButton(QStringLiteral("ADIF LOG &READ"), central);
   read_button_->setObjectName(QStringLiteral("Command1"));
-  convert_button_ = new QPushButton(QStringLiteral("CONVERT CABRILLO"), central);
+  convert_button_ = new QPushButton(QStringLiteral("&CONVERT CABRILLO"), central);
   convert_button_->setObjectName(QStringLiteral("Command2"));
   convert_button_->setEnabled(false);
   for (QPushButton* button : {read_button_, convert_button_}) button->setMinimumHeight(36);
@@ -159,23 +159,24 @@ MorrickMainWindow::MorrickMainWindow(QString program_folder, MessageBoxes& boxes
 }
 
 void MorrickMainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("FILE"));
+  // The "&" marks the access key (Alt+F, then E): the captions read as before.
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&FILE"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  QAction* end = file->addAction(QStringLiteral("END"), this, &QWidget::close);
+  QAction* end = file->addAction(QStringLiteral("&END"), this, &QWidget::close);
   end->setObjectName(QStringLiteral("mnuEnd"));
 
-  QMenu* setting = menuBar()->addMenu(QStringLiteral("SETTING"));
+  QMenu* setting = menuBar()->addMenu(QStringLiteral("&SETTING"));
   setting->setObjectName(QStringLiteral("mnuSetting"));
-  QAction* font = setting->addAction(QStringLiteral("FONT"), this, &MorrickMainWindow::ChooseFont);
+  QAction* font = setting->addAction(QStringLiteral("&FONT"), this, &MorrickMainWindow::ChooseFont);
   font->setObjectName(QStringLiteral("mnuFont"));
   setting->addSeparator();
   QAction* folders =
-      setting->addAction(QStringLiteral("LOG FOLDER"), this, &MorrickMainWindow::ChooseFolders);
+      setting->addAction(QStringLiteral("&LOG FOLDER"), this, &MorrickMainWindow::ChooseFolders);
   folders->setObjectName(QStringLiteral("mnuLogFolder"));
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("HELP"));
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&HELP"));
   help->setObjectName(QStringLiteral("mnuHelp"));
-  QAction* about = help->addAction(QStringLiteral("ABOUT"), this, &MorrickMainWindow::ShowAbout);
+  QAction* about = help->addAction(QStringLiteral("&ABOUT"), this, &MorrickMainWindow::ShowAbout);
   about->setObjectName(QStringLiteral("mnuAbout"));
 }
 

@@ -90,6 +90,7 @@ UpDownSpinner* ColumnDialog::AddLengthSpinner(const QString& caption, SpinnerSta
   fields_->addWidget(new QLabel(caption, this), row, 0);
   fields_->addWidget(spinner, row, 1);
   fields_->addWidget(number, row, 2, Qt::AlignLeft);
+  FollowInTabOrder(row, spinner);
   return spinner;
 }
 
@@ -102,6 +103,7 @@ QLineEdit* ColumnDialog::AddTextBox(const QString& caption, const QString& text)
   TypeInUpperCase(box);
   fields_->addWidget(new QLabel(caption, this), row, 0);
   fields_->addWidget(box, row, 1, 1, 3);
+  FollowInTabOrder(row, box);
   // The text is what the user came to type.
   box->setFocus();
   return box;
@@ -113,5 +115,10 @@ void ColumnDialog::ShowStart(int column) {
 }
 
 int ColumnDialog::NextRow() const { return fields_->rowCount(); }
+
+void ColumnDialog::FollowInTabOrder(int row, QWidget* field) {
+  // Fields come after the buttons were made; Tab takes them from the top down.
+  setTabOrder(fields_->itemAtPosition(row - 1, 1)->widget(), field);
+}
 
 }  // namespace tovek::ui

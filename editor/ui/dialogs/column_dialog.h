@@ -44,6 +44,8 @@ class ColumnDialog : public QDialog {
  private:
   void ShowStart(int column);
   int NextRow() const;
+  // Puts the field of `row` right after the field above it in the Tab order.
+  void FollowInTabOrder(int row, QWidget* field);
 
   QString sample_;
   int preview_width_;

@@ -1,5 +1,9 @@
 #include "common/call_resolution.h"
 
+#include <QVarLengthArray>
+#include <algorithm>
+#include <cstdint>
+
 namespace tovek {
 namespace {
 
@@ -15,17 +19,21 @@ QStringView UpToLastDigit(QStringView call) {
 }
 
 // Puts the shorter part of a portable call first, so that the designator
-// is what the prefix search sees.
-QString SearchText(QStringView target) {
+// is what the prefix search sees. `swapped` holds the text when it had to
+// be rearranged; most calls are searched as they stand.
+QStringView SearchText(QStringView target, QVarLengthArray<char16_t, 32>& swapped) {
   const qsizetype slash = target.indexOf(u'/');
-  if (slash < 0) return target.toString();
+  if (slash < 0) return target;
   const QStringView left = target.left(slash);
   const QStringView right = target.mid(slash + 1);
   if (left.trimmed().size() > right.trimmed().size() && right.trimmed().size() > 1 &&
       right != u"QRP") {
-    return right.toString() + u'/' + left.toString();
+    swapped.append(right.utf16(), right.size());
+    swapped.append(u'/');
+    swapped.append(left.utf16(), left.size());
+    return QStringView(swapped.constData(), swapped.size());
   }
-  return target.toString();
+  return target;
 }
 
 }  // namespace
@@ -39,12 +47,19 @@ DxccResult DxccCheck(const PrefixTable& table, QStringView target) {
     // only the continent it gave stays when nothing else matches.
     if (result.Resolved()) return result;
   }
-  const QString search = SearchText(target);
-  const QStringView text(search);
+  QVarLengthArray<char16_t, 32> swapped;
+  const QStringView text = SearchText(target, swapped);
   // The whole text is never a candidate; nor is anything longer than a key.
   const qsizetype longest = std::min(text.size() - 1, table.LongestKey(Part::kPrefix));
+  if (longest < 1) return result;
+  // The hashes of all leading parts in one pass, then the longest first.
+  QVarLengthArray<std::uint64_t, 32> hashes(longest + 1);
+  hashes[0] = PrefixTable::KeyHashStart();
+  for (qsizetype n = 1; n <= longest; ++n) {
+    hashes[n] = PrefixTable::KeyHashNext(hashes[n - 1], text[n - 1].unicode());
+  }
   for (qsizetype n = longest; n >= 1; --n) {
-    if (const PrefixEntry* entry = table.Find(Part::kPrefix, text.left(n))) {
+    if (const PrefixEntry* entry = table.Find(Part::kPrefix, text.left(n), hashes[n])) {
       return {entry->primary_prefix, entry->continent};
     }
   }

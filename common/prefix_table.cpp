@@ -1,6 +1,7 @@
 #include "common/prefix_table.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "common/text_file.h"
 
@@ -108,6 +109,28 @@ void PrefixTable::Clear() {
   exact_calls_ = {};
 }
 
+std::uint64_t PrefixTable::KeyHash(QStringView key) {
+  std::uint64_t hash = KeyHashStart();
+  for (const QChar c : key) hash = KeyHashNext(hash, c.unicode());
+  return hash;
+}
+
+size_t PrefixTable::SlotOf(const Section& section, std::uint64_t hash) {
+  // The high bits of a multiplied hash spread best over a power of two.
+  return static_cast<size_t>((hash * 0x9E3779B97F4A7C15ull) >> 32) & (section.slots.size() - 1);
+}
+
+void PrefixTable::Grow(Section& section) {
+  std::vector<Slot> old = std::move(section.slots);
+  section.slots.assign(std::max<size_t>(64, old.size() * 2), Slot{});
+  for (const Slot& slot : old) {
+    if (slot.index < 0) continue;
+    size_t at = SlotOf(section, slot.hash);
+    while (section.slots[at].index >= 0) at = (at + 1) & (section.slots.size() - 1);
+    section.slots[at] = slot;
+  }
+}
+
 PrefixTable::AddResult PrefixTable::Add(Part part, PrefixEntry entry) {
   const int bucket = BucketOf(entry.key);
   if (bucket < 0) return AddResult::kNoBucket;
@@ -116,19 +139,34 @@ PrefixTable::AddResult PrefixTable::Add(Part part, PrefixEntry entry) {
   if (list.size() >= kMaxBucketEntries) return AddResult::kBucketFull;
   section.longest_key = std::max(section.longest_key, entry.key.size());
   // The index keeps the first entry of a key: later duplicates never win.
-  if (!section.first_by_key.contains(entry.key)) {
-    section.first_by_key.insert(entry.key, Location{bucket, list.size()});
+  const std::uint64_t hash = KeyHash(entry.key);
+  if (!Find(part, entry.key, hash)) {
+    if (static_cast<size_t>(section.keys + 1) * 2 > section.slots.size()) Grow(section);
+    size_t at = SlotOf(section, hash);
+    while (section.slots[at].index >= 0) at = (at + 1) & (section.slots.size() - 1);
+    section.slots[at] = {hash, static_cast<std::int32_t>(list.size()),
+                         static_cast<std::int8_t>(bucket)};
+    ++section.keys;
   }
   list.append(std::move(entry));
   return AddResult::kAdded;
 }
 
 const PrefixEntry* PrefixTable::Find(Part part, QStringView key) const {
+  if (key.size() > Of(part).longest_key) return nullptr;
+  return Find(part, key, KeyHash(key));
+}
+
+const PrefixEntry* PrefixTable::Find(Part part, QStringView key, std::uint64_t hash) const {
   const Section& section = Of(part);
-  if (key.size() > section.longest_key) return nullptr;
-  const auto found = section.first_by_key.constFind(key.toString());
-  if (found == section.first_by_key.constEnd()) return nullptr;
-  return &section.buckets[found->bucket][found->index];
+  if (section.slots.empty() || key.size() > section.longest_key) return nullptr;
+  for (size_t at = SlotOf(section, hash);; at = (at + 1) & (section.slots.size() - 1)) {
+    const Slot& slot = section.slots[at];
+    if (slot.index < 0) return nullptr;
+    if (slot.hash != hash) continue;
+    const PrefixEntry& entry = section.buckets[slot.bucket][slot.index];
+    if (entry.key == key) return &entry;
+  }
 }
 
 const QList<PrefixEntry>& PrefixTable::Bucket(Part part, int bucket) const {

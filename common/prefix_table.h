@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstdint>
+#include <vector>
 
 namespace tovek {
 
@@ -45,6 +47,18 @@ class PrefixTable {
   // The first entry in file order whose key equals `key`, or null.
   const PrefixEntry* Find(Part part, QStringView key) const;
 
+  // The hash the index files a key under. It is built one character at a
+  // time, so the hashes of all leading parts of a call come from one pass:
+  // start from KeyHashStart() and add each character with KeyHashNext().
+  static constexpr std::uint64_t KeyHashStart() { return 0xcbf29ce484222325ull; }
+  static constexpr std::uint64_t KeyHashNext(std::uint64_t hash, char16_t c) {
+    return (hash ^ c) * 0x100000001b3ull;
+  }
+  static std::uint64_t KeyHash(QStringView key);
+
+  // Find, for a key whose KeyHash is already known.
+  const PrefixEntry* Find(Part part, QStringView key, std::uint64_t hash) const;
+
   const QList<PrefixEntry>& Bucket(Part part, int bucket) const;
   qsizetype Count(Part part) const;
   // The longest key of the part: no longer text can match.
@@ -52,15 +66,24 @@ class PrefixTable {
   bool IsEmpty() const { return Count(Part::kPrefix) == 0 && Count(Part::kExactCall) == 0; }
 
  private:
-  struct Location {
-    int bucket;
-    qsizetype index;
+  // One slot of the index: a key's hash and where the key's first entry
+  // stands. Lookups compare the hash first and the key only on a match,
+  // and allocate nothing: they run for every leading part of every call
+  // that is scored.
+  struct Slot {
+    std::uint64_t hash = 0;
+    std::int32_t index = -1;  // -1: free
+    std::int8_t bucket = 0;
   };
   struct Section {
     std::array<QList<PrefixEntry>, kBucketCount> buckets;
-    QHash<QString, Location> first_by_key;
+    std::vector<Slot> slots;  // open addressing; a power of two, at most half full
+    qsizetype keys = 0;
     qsizetype longest_key = 0;
   };
+
+  static size_t SlotOf(const Section& section, std::uint64_t hash);
+  static void Grow(Section& section);
 
   const Section& Of(Part part) const { return part == Part::kPrefix ? prefixes_ : exact_calls_; }
   Section& Of(Part part) { return part == Part::kPrefix ? prefixes_ : exact_calls_; }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/call_resolution.h"
 #include "tests/support/test_files.h"
 
@@ -143,6 +145,23 @@ TEST_F(RealCountryFileTest, LoadsWholeWithLinuxLineEnds) {
   EXPECT_EQ(entities_.last(), "ZS8");
   EXPECT_EQ(table_.Count(Part::kPrefix), 7719);
   EXPECT_EQ(table_.Count(Part::kExactCall), 19478);
+}
+
+// The index must name, for every key of the real file (tens of thousands,
+// so its slots fill, grow and collide), the entry a scan of the key's
+// bucket from its start finds; and nothing for a text no bucket holds.
+TEST_F(RealCountryFileTest, IndexFindsTheFirstEntryOfEveryKey) {
+  for (const Part part : {Part::kPrefix, Part::kExactCall}) {
+    for (int bucket = 0; bucket < PrefixTable::kBucketCount; ++bucket) {
+      const QList<PrefixEntry>& entries = table_.Bucket(part, bucket);
+      for (const PrefixEntry& entry : entries) {
+        const auto first = std::find_if(entries.begin(), entries.end(),
+                                        [&](const PrefixEntry& e) { return e.key == entry.key; });
+        ASSERT_EQ(table_.Find(part, entry.key), &*first) << entry.key.toStdString();
+        ASSERT_EQ(table_.Find(part, entry.key + u'#'), nullptr) << entry.key.toStdString();
+      }
+    }
+  }
 }
 
 TEST_F(RealCountryFileTest, ResolvesKnownCalls) {

@@ -1,0 +1,404 @@
+// The screenshot tour: opens every window of Kavrel, Tessdal and Morrick on
+// the sample contest, as the user's clicks open them (the menu commands and
+// buttons by their names), and photographs each window with its frame by
+// ImageMagick's import. Run by scripts/screenshots under a virtual display
+// with a window manager; see there for the folders it expects.
+//
+//   screenshot_tour PROGRAM_FOLDER LOG_FOLDER ADIF_FOLDER BIG_LOG OUTPUT_FOLDER
+//
+// Exit status 0 when every picture was taken; the names of those missing go
+// to standard error.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "calculator/ui/tessdal_main_window.h"
+#include "common/ui/message_boxes.h"
+#include "common/ui/program_icon.h"
+#include "converter/ui/morrick_main_window.h"
+#include "converter/ui/text_editor_launcher.h"
+#include "editor/ui/kavrel_main_window.h"
+#include "editor/ui/review/kavrel_review.h"
+
+namespace tovek::tour {
+namespace {
+
+using ui::KavrelMainWindow;
+using ui::MorrickMainWindow;
+using ui::TessdalMainWindow;
+
+// Long enough for a window to appear, be placed by the window manager and
+// be painted.
+constexpr int kPauseMs = 700;
+
+// Morrick would start the desktop's text editor on the file it wrote.
+class NoEditor final : public ui::TextEditorLauncher {
+ public:
+  void Open(const QString&) override {}
+};
+
+QWidget* TopLevel(const QString& name) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->objectName() == name) return window;
+  }
+  return nullptr;
+}
+
+QWidget* Modal() { return QApplication::activeModalWidget(); }
+
+template <typename T = QAbstractButton>
+T* Child(QWidget* parent, const char* name) {
+  return parent ? parent->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+class Tour : public QObject {
+ public:
+  using Step = std::function<void()>;
+  using Finder = std::function<QWidget*()>;
+
+  explicit Tour(QString output) : output_(std::move(output)) {}
+
+  // Every step schedules the next one before it runs: a step that opens a
+  // modal dialog returns only when the dialog closes, and the tour goes on
+  // inside the dialog's event loop meanwhile.
+  void Do(Step step) { steps_.append({std::move(step), false}); }
+  // A step that processes events while it works (reading, scoring): the
+  // next step waits until it is done.
+  void Long(Step step) { steps_.append({std::move(step), true}); }
+
+  // Photographs the window `find` gives, under `name`.
+  void Shoot(const QString& name, Finder find) {
+    Do([this, name, find] { Take(name, find()); });
+  }
+  void ShootModal(const QString& name) { Shoot(name, &Modal); }
+  void ShootTop(const QString& name, const QString& object_name) {
+    Shoot(name, [object_name] { return TopLevel(object_name); });
+  }
+
+  // A long step during which the window `object_name` shows for a while
+  // (the progress window): its picture is taken in the middle of the work.
+  void LongWithShot(Step step, const QString& name, const QString& object_name) {
+    Long([this, step, name, object_name] {
+      QTimer::singleShot(150, this, [this, name, object_name] {
+        Take(name, TopLevel(object_name), /*settle=*/false);
+      });
+      step();
+    });
+  }
+
+  // Answers the message box on top with `button`.
+  void Answer(QMessageBox::StandardButton button) {
+    Do([button] {
+      auto* box = qobject_cast<QMessageBox*>(Modal());
+      if (box && box->button(button)) box->button(button)->click();
+    });
+  }
+  void Click(Finder find_button) {
+    Do([find_button] {
+      if (auto* button = qobject_cast<QAbstractButton*>(find_button())) button->click();
+    });
+  }
+  void Trigger(QWidget* window, const char* action) {
+    Do([window, action] {
+      if (auto* item = window->findChild<QAction*>(QString::fromLatin1(action))) item->trigger();
+    });
+  }
+  void CloseModal() {
+    Do([] {
+      if (QWidget* modal = Modal()) modal->close();
+    });
+  }
+
+  void Run() { Fire(); }
+  const QStringList& Missing() const { return missing_; }
+
+ private:
+  struct Entry {
+    Step step;
+    bool long_running;
+  };
+
+  void Fire() {
+    QTimer::singleShot(kPauseMs, this, [this] {
+      if (busy_) return Fire();
+      if (steps_.isEmpty()) return QCoreApplication::exit(missing_.isEmpty() ? 0 : 1);
+      const Entry entry = steps_.takeFirst();
+      Fire();
+      busy_ = entry.long_running;
+      entry.step();
+      busy_ = false;
+    });
+  }
+
+  void Take(const QString& name, QWidget* window, bool settle = true) {
+    if (!window) {
+      missing_.append(name);
+      std::fprintf(stderr, "screenshot_tour: no window for %s\n", qPrintable(name));
+      return;
+    }
+    window = window->window();
+    window->raise();
+    if (settle) {
+      QTest::qWaitForWindowExposed(window);
+      QTest::qWait(200);
+    } else {
+      QCoreApplication::processEvents();
+    }
+    const QString path = QDir(output_).filePath(name + QStringLiteral(".png"));
+    const int status =
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-frame"), QStringLiteral("-window"),
+                           QString::number(window->winId()), QStringLiteral("-strip"), path});
+    if (status != 0) missing_.append(name);
+    std::printf("%s\n", qPrintable(path));
+  }
+
+  QString output_;
+  QList<Entry> steps_;
+  QStringList missing_;
+  bool busy_ = false;
+};
+
+struct Folders {
+  QString program;
+  QString logs;
+  QString adif;
+  QString big_log;
+};
+
+// Kavrel: a clean log through the data check, the field layout reader and
+// the summary; a log with faults to the string edit window; every dialog of
+// the menus; the progress window while a large log is read.
+void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
+                std::shared_ptr<std::unique_ptr<KavrelMainWindow>> kavrel) {
+  tour.Do([folders, boxes, kavrel] {
+    QApplication::setWindowIcon(ui::ProgramIcon(ui::kKavrelInfo));
+    *kavrel = std::make_unique<KavrelMainWindow>(
+        ui::KavrelEnvironment{folders.program, boxes.get(), QDate(2026, 9, 28)});
+    (*kavrel)->show();
+    (*kavrel)->Start();
+  });
+  auto window = [kavrel] { return static_cast<QWidget*>(kavrel->get()); };
+  tour.Shoot(QStringLiteral("kavrel-start"), window);
+  tour.Click([kavrel] { return (*kavrel)->ToolbarButton(KavrelMainWindow::kOpenButton); });
+  tour.Do([] {
+    if (auto* name = Child<QLineEdit>(TopLevel(QStringLiteral("frmLogOpen")), "Text1")) {
+      name->setText(QStringLiteral("k1abc.txt"));
+    }
+  });
+  tour.ShootTop(QStringLiteral("kavrel-log-open"), QStringLiteral("frmLogOpen"));
+  tour.Long([] {
+    if (auto* ok = Child(TopLevel(QStringLiteral("frmLogOpen")), "Command1")) ok->click();
+  });
+  tour.Shoot(QStringLiteral("kavrel-main"), window);
+  tour.ShootTop(QStringLiteral("kavrel-data-check"), QStringLiteral("frmDataCheck"));
+  tour.Click([] { return Child(TopLevel(QStringLiteral("frmDataCheck")), "cmdCheckStart"); });
+  tour.ShootTop(QStringLiteral("kavrel-layout-reader"), QStringLiteral("frmCabReadSet"));
+  tour.Click([] { return Child(TopLevel(QStringLiteral("frmCabReadSet")), "cmdRead"); });
+  tour.ShootModal(QStringLiteral("kavrel-layout-question"));
+  tour.Answer(QMessageBox::No);
+  tour.ShootTop(QStringLiteral("kavrel-summary"), QStringLiteral("frmKavrel"));
+  tour.Do([] {
+    if (QWidget* summary = TopLevel(QStringLiteral("frmKavrel"))) summary->close();
+    if (QWidget* reader = TopLevel(QStringLiteral("frmCabReadSet"))) reader->close();
+  });
+
+  // A log with faults: the data check lists them in the string edit window.
+  tour.Long([folders, kavrel] { (*kavrel)->DataRead(QDir(folders.logs).filePath("ja3qrp.log")); });
+  tour.Click([] { return Child(TopLevel(QStringLiteral("frmDataCheck")), "cmdCheckStart"); });
+  tour.ShootTop(QStringLiteral("kavrel-string-edit"), QStringLiteral("frmTxtEdit"));
+  tour.Click([] { return Child(TopLevel(QStringLiteral("frmTxtEdit")), "cmdClose"); });
+
+  const struct {
+    const char* action;
+    const char* picture;
+  } kDialogs[] = {
+      {"mnuChrReplace", "kavrel-chr-replace"}, {"mnuChrInput", "kavrel-chr-input"},
+      {"mnuChrDel", "kavrel-chr-delete"},      {"mnuTime4Col", "kavrel-time4"},
+      {"mnuBandCol", "kavrel-band"},           {"mnuColSort", "kavrel-edit-set"},
+      {"mnuChkSet", "kavrel-check-settings"},  {"mnuFont", "kavrel-font"},
+      {"mnuHelpAbout", "kavrel-about"},
+  };
+  for (const auto& dialog : kDialogs) {
+    tour.Do([kavrel, dialog] {
+      if (auto* item = (*kavrel)->findChild<QAction*>(QString::fromLatin1(dialog.action))) {
+        item->trigger();
+      }
+    });
+    tour.ShootModal(QString::fromLatin1(dialog.picture));
+    tour.CloseModal();
+  }
+  tour.Do([kavrel] {
+    if (auto* item = (*kavrel)->findChild<QAction*>(QStringLiteral("mnuDirSet"))) item->trigger();
+  });
+  tour.ShootTop(QStringLiteral("kavrel-folder"), QStringLiteral("frmOptions"));
+  tour.Do([] {
+    if (QWidget* options = TopLevel(QStringLiteral("frmOptions"))) options->close();
+  });
+
+  tour.LongWithShot([folders, kavrel] { (*kavrel)->DataRead(folders.big_log); },
+                    QStringLiteral("kavrel-progress"), QStringLiteral("frmBar"));
+  tour.Do([] {
+    if (QWidget* check = TopLevel(QStringLiteral("frmDataCheck"))) check->close();
+  });
+  tour.Do([kavrel] { (*kavrel)->close(); });
+  tour.ShootModal(QStringLiteral("kavrel-quit-question"));
+  tour.Answer(QMessageBox::Yes);
+  tour.Do([kavrel] { kavrel->reset(); });
+}
+
+// Tessdal: the log list, the calculation with its progress window, the
+// results and a result's summary, saving them, the output question and the
+// version box.
+void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
+                 std::shared_ptr<std::unique_ptr<TessdalMainWindow>> tessdal) {
+  tour.Do([folders, boxes, tessdal] {
+    QApplication::setWindowIcon(ui::ProgramIcon(ui::kTessdalInfo));
+    *tessdal =
+        std::make_unique<TessdalMainWindow>(ui::TessdalEnvironment{folders.program, boxes.get()});
+    (*tessdal)->show();
+    (*tessdal)->Start();
+  });
+  auto window = [tessdal] { return static_cast<QWidget*>(tessdal->get()); };
+  tour.Do([tessdal] {
+    if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuGetList"))) item->trigger();
+  });
+  tour.ShootModal(QStringLiteral("tessdal-log-list"));
+  tour.Click([] { return Child(Modal(), "Command1"); });
+  tour.LongWithShot(
+      [tessdal] {
+        if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuCalcStart"))) {
+          item->trigger();
+        }
+      },
+      QStringLiteral("tessdal-progress"), QStringLiteral("frmBar"));
+  tour.Do([tessdal] { (*tessdal)->Grid1_Click(1); });
+  tour.Shoot(QStringLiteral("tessdal-main"), window);
+  tour.Do([tessdal] {
+    if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuSaveAs"))) item->trigger();
+  });
+  tour.ShootModal(QStringLiteral("tessdal-save-question"));
+  tour.Answer(QMessageBox::Ok);
+  tour.Do([] {
+    if (auto* name = Child<QLineEdit>(Modal(), "Text1")) name->setText(QStringLiteral("TOVEK2026"));
+  });
+  tour.ShootModal(QStringLiteral("tessdal-result-file"));
+  tour.Long([] {
+    if (auto* ok = Child(Modal(), "Command1")) ok->click();
+  });
+  tour.Do([tessdal] {
+    if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuOutput"))) item->trigger();
+  });
+  tour.ShootModal(QStringLiteral("tessdal-output-question"));
+  tour.Answer(QMessageBox::Ok);
+  tour.Do([tessdal] {
+    if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuVersion"))) item->trigger();
+  });
+  tour.ShootModal(QStringLiteral("tessdal-about"));
+  tour.CloseModal();
+  tour.Do([tessdal] {
+    (*tessdal)->close();
+    tessdal->reset();
+  });
+}
+
+// Morrick: the open dialog, a log read and mapped, the convert question,
+// the font and folder dialogs and the version box.
+void MorrickPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
+                 std::shared_ptr<std::unique_ptr<MorrickMainWindow>> morrick,
+                 std::shared_ptr<NoEditor> editor) {
+  tour.Do([folders, boxes, morrick, editor] {
+    QApplication::setWindowIcon(ui::ProgramIcon(ui::kMorrickInfo));
+    *morrick = std::make_unique<MorrickMainWindow>(folders.program, *boxes, *editor);
+    (*morrick)->Load();
+    (*morrick)->show();
+  });
+  auto window = [morrick] { return static_cast<QWidget*>(morrick->get()); };
+  tour.Click([morrick] { return Child(morrick->get(), "Command1"); });
+  tour.Do([] {
+    if (auto* name = Child<QLineEdit>(Modal(), "Text1"))
+      name->setText(QStringLiteral("ja1xyz.adi"));
+  });
+  tour.ShootModal(QStringLiteral("morrick-log-open"));
+  tour.Long([] {
+    if (auto* ok = Child(Modal(), "Command1")) ok->click();
+  });
+  tour.Do([morrick] {
+    // The header as the station's operator would fill it in.
+    const struct {
+      const char* box;
+      const char* text;
+    } kChoices[] = {{"Combo1", "TOVEK-WW-RTTY"}, {"Combo2", "SINGLE-OP"}, {"Combo3", "ALL"},
+                    {"Combo4", "RTTY"},          {"Combo5", "HIGH"},      {"Combo6", "FIXED"}};
+    for (const auto& choice : kChoices) {
+      if (auto* box = Child<QComboBox>(morrick->get(), choice.box)) {
+        box->setCurrentIndex(box->findText(QString::fromLatin1(choice.text)));
+      }
+    }
+  });
+  tour.Shoot(QStringLiteral("morrick-main"), window);
+  tour.Click([morrick] { return Child(morrick->get(), "Command2"); });
+  tour.ShootModal(QStringLiteral("morrick-convert-question"));
+  tour.CloseModal();
+  const struct {
+    const char* action;
+    const char* picture;
+  } kDialogs[] = {
+      {"mnuFont", "morrick-font"},
+      {"mnuLogFolder", "morrick-folders"},
+      {"mnuAbout", "morrick-about"},
+  };
+  for (const auto& dialog : kDialogs) {
+    tour.Do([morrick, dialog] {
+      if (auto* item = (*morrick)->findChild<QAction*>(QString::fromLatin1(dialog.action))) {
+        item->trigger();
+      }
+    });
+    tour.ShootModal(QString::fromLatin1(dialog.picture));
+    tour.CloseModal();
+  }
+  tour.Do([morrick] { (*morrick)->close(); });
+  tour.ShootModal(QStringLiteral("morrick-quit-question"));
+  tour.Answer(QMessageBox::Yes);
+  tour.Do([morrick] { morrick->reset(); });
+}
+
+}  // namespace
+}  // namespace tovek::tour
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() != 6) {
+    std::fprintf(stderr,
+                 "usage: screenshot_tour PROGRAM_FOLDER LOG_FOLDER ADIF_FOLDER BIG_LOG OUTPUT\n");
+    return 2;
+  }
+  using namespace tovek;
+  const tour::Folders folders{args[1], args[2], args[3], args[4]};
+  tour::Tour tour(args[5]);
+  auto kavrel_boxes = std::make_shared<ui::QtMessageBoxes>(QStringLiteral("Kavrel"));
+  auto tessdal_boxes = std::make_shared<ui::QtMessageBoxes>(QStringLiteral("TOVEK CALC"));
+  auto morrick_boxes = std::make_shared<ui::QtMessageBoxes>(QStringLiteral("Morrick"));
+  auto kavrel = std::make_shared<std::unique_ptr<ui::KavrelMainWindow>>();
+  auto tessdal = std::make_shared<std::unique_ptr<ui::TessdalMainWindow>>();
+  auto morrick = std::make_shared<std::unique_ptr<ui::MorrickMainWindow>>();
+  tour::KavrelPart(tour, folders, kavrel_boxes, kavrel);
+  tour::TessdalPart(tour, folders, tessdal_boxes, tessdal);
+  tour::MorrickPart(tour, folders, morrick_boxes, morrick, std::make_shared<tour::NoEditor>());
+  tour.Run();
+  const int status = app.exec();
+  for (const QString& name : tour.Missing())
+    std::fprintf(stderr, "missing: %s\n", qPrintable(name));
+  return status;
+}

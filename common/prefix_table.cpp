@@ -115,19 +115,46 @@ std::uint64_t PrefixTable::KeyHash(QStringView key) {
   return hash;
 }
 
+namespace {
+
+constexpr std::uint64_t kSpreadA = 0x9E3779B97F4A7C15ull;
+constexpr std::uint64_t kSpreadB = 0xC2B2AE3D27D4EB4Full;
+// The filter has this many bits per slot, so sixteen or more per key.
+constexpr size_t kFilterBitsPerSlot = 8;
+
+}  // namespace
+
 size_t PrefixTable::SlotOf(const Section& section, std::uint64_t hash) {
   // The high bits of a multiplied hash spread best over a power of two.
-  return static_cast<size_t>((hash * 0x9E3779B97F4A7C15ull) >> 32) & (section.slots.size() - 1);
+  return static_cast<size_t>((hash * kSpreadA) >> 32) & (section.slots.size() - 1);
+}
+
+bool PrefixTable::MayHold(const Section& section, std::uint64_t hash) {
+  const size_t mask = section.slots.size() * kFilterBitsPerSlot - 1;
+  const size_t first = static_cast<size_t>((hash * kSpreadA) >> 4) & mask;
+  const size_t second = static_cast<size_t>((hash * kSpreadB) >> 32) & mask;
+  return (section.filter[first / 64] >> (first % 64) & 1) != 0 &&
+         (section.filter[second / 64] >> (second % 64) & 1) != 0;
+}
+
+void PrefixTable::Insert(Section& section, std::uint64_t hash, Slot slot) {
+  size_t at = SlotOf(section, hash);
+  while (section.slots[at].used) at = (at + 1) & (section.slots.size() - 1);
+  section.slots[at] = slot;
+  const size_t mask = section.slots.size() * kFilterBitsPerSlot - 1;
+  const size_t first = static_cast<size_t>((hash * kSpreadA) >> 4) & mask;
+  const size_t second = static_cast<size_t>((hash * kSpreadB) >> 32) & mask;
+  section.filter[first / 64] |= std::uint64_t{1} << (first % 64);
+  section.filter[second / 64] |= std::uint64_t{1} << (second % 64);
 }
 
 void PrefixTable::Grow(Section& section) {
-  std::vector<Slot> old = std::move(section.slots);
+  const std::vector<Slot> old = std::move(section.slots);
   section.slots.assign(std::max<size_t>(64, old.size() * 2), Slot{});
+  section.filter.assign(section.slots.size() * kFilterBitsPerSlot / 64, 0);
+  // Slots keep only part of a hash: the keys are hashed again.
   for (const Slot& slot : old) {
-    if (slot.index < 0) continue;
-    size_t at = SlotOf(section, slot.hash);
-    while (section.slots[at].index >= 0) at = (at + 1) & (section.slots.size() - 1);
-    section.slots[at] = slot;
+    if (slot.used) Insert(section, KeyHash(section.buckets[slot.bucket][slot.index].key), slot);
   }
 }
 
@@ -142,10 +169,9 @@ PrefixTable::AddResult PrefixTable::Add(Part part, PrefixEntry entry) {
   const std::uint64_t hash = KeyHash(entry.key);
   if (!Find(part, entry.key, hash)) {
     if (static_cast<size_t>(section.keys + 1) * 2 > section.slots.size()) Grow(section);
-    size_t at = SlotOf(section, hash);
-    while (section.slots[at].index >= 0) at = (at + 1) & (section.slots.size() - 1);
-    section.slots[at] = {hash, static_cast<std::int32_t>(list.size()),
-                         static_cast<std::int8_t>(bucket)};
+    Insert(section, hash,
+           {static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint16_t>(list.size()),
+            static_cast<std::uint8_t>(bucket), true});
     ++section.keys;
   }
   list.append(std::move(entry));
@@ -160,10 +186,12 @@ const PrefixEntry* PrefixTable::Find(Part part, QStringView key) const {
 const PrefixEntry* PrefixTable::Find(Part part, QStringView key, std::uint64_t hash) const {
   const Section& section = Of(part);
   if (section.slots.empty() || key.size() > section.longest_key) return nullptr;
+  if (!MayHold(section, hash)) return nullptr;
+  const auto check = static_cast<std::uint32_t>(hash >> 32);
   for (size_t at = SlotOf(section, hash);; at = (at + 1) & (section.slots.size() - 1)) {
     const Slot& slot = section.slots[at];
-    if (slot.index < 0) return nullptr;
-    if (slot.hash != hash) continue;
+    if (!slot.used) return nullptr;
+    if (slot.check != check) continue;
     const PrefixEntry& entry = section.buckets[slot.bucket][slot.index];
     if (entry.key == key) return &entry;
   }

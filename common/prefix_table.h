@@ -66,24 +66,30 @@ class PrefixTable {
   bool IsEmpty() const { return Count(Part::kPrefix) == 0 && Count(Part::kExactCall) == 0; }
 
  private:
-  // One slot of the index: a key's hash and where the key's first entry
-  // stands. Lookups compare the hash first and the key only on a match,
-  // and allocate nothing: they run for every leading part of every call
-  // that is scored.
+  // One slot of the index: where a key's first entry stands, and part of
+  // the key's hash, compared before the key itself. Lookups allocate
+  // nothing and touch little memory: they run for every leading part of
+  // every call that is scored, and most of them find nothing.
   struct Slot {
-    std::uint64_t hash = 0;
-    std::int32_t index = -1;  // -1: free
-    std::int8_t bucket = 0;
+    std::uint32_t check = 0;  // the hash's upper half
+    std::uint16_t index = 0;  // within the bucket, below kMaxBucketEntries
+    std::uint8_t bucket = 0;
+    bool used = false;
   };
   struct Section {
     std::array<QList<PrefixEntry>, kBucketCount> buckets;
     std::vector<Slot> slots;  // open addressing; a power of two, at most half full
+    // Two bits per key in a table small enough to stay in the cache: a text
+    // with either bit clear is no key, and most lookups end there.
+    std::vector<std::uint64_t> filter;
     qsizetype keys = 0;
     qsizetype longest_key = 0;
   };
 
   static size_t SlotOf(const Section& section, std::uint64_t hash);
   static void Grow(Section& section);
+  static void Insert(Section& section, std::uint64_t hash, Slot slot);
+  static bool MayHold(const Section& section, std::uint64_t hash);
 
   const Section& Of(Part part) const { return part == Part::kPrefix ? prefixes_ : exact_calls_; }
   Section& Of(Part part) { return part == Part::kPrefix ? prefixes_ : exact_calls_; }

@@ -9,15 +9,32 @@ namespace tovek {
 void AreaTable::Clear() {
   entries_.clear();
   first_by_token_.clear();
+  first_by_short_token_.clear();
+}
+
+std::optional<quint64> AreaTable::ShortKey(QStringView token) {
+  if (token.size() > 3) return std::nullopt;
+  quint64 key = static_cast<quint64>(token.size());
+  for (const QChar c : token) key = (key << 16) | c.unicode();
+  return key;
 }
 
 void AreaTable::Append(AreaEntry entry) {
   // The first entry of the file decides for its token.
-  if (!first_by_token_.contains(entry.token)) first_by_token_.insert(entry.token, entries_.size());
+  if (!first_by_token_.contains(entry.token)) {
+    first_by_token_.insert(entry.token, entries_.size());
+    if (const std::optional<quint64> key = ShortKey(entry.token)) {
+      first_by_short_token_.insert(*key, entries_.size());
+    }
+  }
   entries_.append(std::move(entry));
 }
 
 const QString* AreaTable::Find(QStringView token) const {
+  if (const std::optional<quint64> key = ShortKey(token)) {
+    const auto found = first_by_short_token_.constFind(*key);
+    return found == first_by_short_token_.constEnd() ? nullptr : &entries_[*found].area;
+  }
   const auto found = first_by_token_.constFind(token.toString());
   return found == first_by_token_.constEnd() ? nullptr : &entries_[*found].area;
 }
@@ -89,12 +106,18 @@ QString AreaWorkingCall(QStringView call) {
 }
 
 QString LookupArea(const AreaTable& table, QStringView call, const QString& current_area) {
-  const QString working = AreaWorkingCall(call);
-  QString area = current_area;
-  for (qsizetype n = 3; n >= 1; --n) {
-    if (const QString* found = table.Find(QStringView(working).left(n))) area = *found;
+  // A call without "/" is its own working call: no copy is made of it.
+  QString rearranged;
+  QStringView working = call;
+  if (call.contains(u'/')) {
+    rearranged = AreaWorkingCall(call);
+    working = rearranged;
   }
-  return area;
+  const QString* area = &current_area;
+  for (qsizetype n = 3; n >= 1; --n) {
+    if (const QString* found = table.Find(working.left(n))) area = found;
+  }
+  return *area;
 }
 
 }  // namespace tovek

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <optional>
 
 #include "common/text_file.h"
 
@@ -30,8 +31,13 @@ class AreaTable {
   const QString* Find(QStringView token) const;
 
  private:
+  // A token of one to three characters packed into a number: the lookups
+  // of every scored QSO ask for nothing longer, and ask without a copy.
+  static std::optional<quint64> ShortKey(QStringView token);
+
   QList<AreaEntry> entries_;
   QHash<QString, qsizetype> first_by_token_;
+  QHash<quint64, qsizetype> first_by_short_token_;
 };
 
 inline constexpr const char* kAreaFileName = "Tovek.are";

@@ -1,6 +1,7 @@
 #include "calculator/log_reader.h"
 
 #include <QFileInfo>
+#include <array>
 
 #include "calculator/text_rules.h"
 #include "common/legacy_numbers.h"
@@ -16,44 +17,103 @@ constexpr qsizetype kFrequencyLength = 5;
 constexpr qsizetype kCallStart = 50;
 constexpr qsizetype kCallLength = 12;
 
+// A tag whose length is known when the program is built: every line is
+// compared with a dozen of them.
+template <size_t N>
+constexpr QStringView Tag(const char16_t (&text)[N]) {
+  return QStringView(text, N - 1);
+}
+
+constexpr QStringView kQsoTag = Tag(u"QSO");
+
 QString* HeaderField(CabrilloSummary& summary, QStringView tag) {
   struct Field {
-    const char16_t* tag;
+    QStringView tag;
     QString CabrilloSummary::*member;
   };
   static constexpr Field kFields[] = {
-      {u"CALLSIGN", &CabrilloSummary::call_sign},
-      {u"CATEGORY", &CabrilloSummary::category},
-      {u"CLAIMED-SCORE", &CabrilloSummary::claimed_score},
-      {u"OPERATORS", &CabrilloSummary::operators},
-      {u"CLUB", &CabrilloSummary::club},
-      {u"ARRL-SECTION", &CabrilloSummary::continent},
-      {u"LOCATION", &CabrilloSummary::entity},
-      {u"NAME", &CabrilloSummary::name},
-      {u"CREATED-BY", &CabrilloSummary::created_by},
-      {u"ADDRESS", &CabrilloSummary::address},
-      {u"SOAPBOX", &CabrilloSummary::soapbox},
+      {Tag(u"CALLSIGN"), &CabrilloSummary::call_sign},
+      {Tag(u"CATEGORY"), &CabrilloSummary::category},
+      {Tag(u"CLAIMED-SCORE"), &CabrilloSummary::claimed_score},
+      {Tag(u"OPERATORS"), &CabrilloSummary::operators},
+      {Tag(u"CLUB"), &CabrilloSummary::club},
+      {Tag(u"ARRL-SECTION"), &CabrilloSummary::continent},
+      {Tag(u"LOCATION"), &CabrilloSummary::entity},
+      {Tag(u"NAME"), &CabrilloSummary::name},
+      {Tag(u"CREATED-BY"), &CabrilloSummary::created_by},
+      {Tag(u"ADDRESS"), &CabrilloSummary::address},
+      {Tag(u"SOAPBOX"), &CabrilloSummary::soapbox},
   };
   for (const Field& field : kFields) {
-    if (tag == QStringView(field.tag)) return &(summary.*field.member);
+    if (tag == field.tag) return &(summary.*field.member);
   }
   return nullptr;
 }
 
+// The band of a QSO's frequency text, or nothing off the five bands.
+const QString* ContestBand(QStringView frequency_text) {
+  static const QString kBands[] = {QStringLiteral("3.5"), QStringLiteral("7"), QStringLiteral("14"),
+                                   QStringLiteral("21"), QStringLiteral("28")};
+  // The usual field is digits behind blanks: its value needs no parser.
+  double khz = 0;
+  for (const QChar c : frequency_text) {
+    if (c == u' ') continue;
+    if (c < u'0' || c > u'9') {
+      khz = NumericValue(frequency_text);
+      break;
+    }
+    khz = khz * 10 + (c.unicode() - u'0');
+  }
+  if (khz >= 3500 && khz < 4000) return &kBands[0];
+  if (khz >= 7000 && khz < 7500) return &kBands[1];
+  if (khz >= 14000 && khz < 14500) return &kBands[2];
+  if (khz >= 21000 && khz < 21500) return &kBands[3];
+  if (khz >= 28000 && khz < 30000) return &kBands[4];
+  return nullptr;
+}
+
 QsoEntry MakeQsoEntry(QStringView value) {
-  const QString frequency = value.mid(kFrequencyStart, kFrequencyLength).toString();
-  return {BandOfFrequency(frequency), TrimSpaces(value.mid(kCallStart, kCallLength)).toString()};
+  const QStringView frequency = value.mid(kFrequencyStart, kFrequencyLength);
+  const QString* band = ContestBand(frequency);
+  return {band ? *band : frequency.toString(),
+          TrimSpaces(value.mid(kCallStart, kCallLength)).toString()};
+}
+
+// The longest tag that the fast road below upper-cases; a longer one is no
+// tag the reader knows.
+constexpr qsizetype kTagBuffer = 32;
+
+// The tag of a line: the text before its colon, upper-cased and trimmed of
+// spaces. Tags are ASCII, which is upper-cased here without a copy of the
+// line; a tag with any other character takes the general road, where
+// upper-casing may change a text's length.
+QStringView LineTag(QStringView before_colon, std::array<char16_t, kTagBuffer>& buffer,
+                    QString& general) {
+  const QStringView trimmed = TrimSpaces(before_colon);
+  if (trimmed.size() <= kTagBuffer) {
+    bool ascii = true;
+    for (qsizetype i = 0; i < trimmed.size() && ascii; ++i) {
+      const char16_t c = trimmed[i].unicode();
+      ascii = c < 0x80;
+      buffer[static_cast<size_t>(i)] = c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
+    }
+    if (ascii) return QStringView(buffer.data(), trimmed.size());
+  }
+  general = TrimSpaces(before_colon.toString().toUpper());
+  return general;
 }
 
 // Takes one line into the log; false when the QSO list is full.
 bool TakeLine(QStringView line, LogRead& log) {
   const qsizetype colon = line.indexOf(u':');
   if (colon < 0) return true;
-  const QString tag = TrimSpaces(line.left(colon).toString().toUpper());
+  std::array<char16_t, kTagBuffer> buffer;
+  QString general;
+  const QStringView tag = LineTag(line.left(colon), buffer, general);
   const QStringView value = line.mid(colon + 1);
   if (QString* field = HeaderField(log.summary, tag)) {
     *field = TrimSpaces(value).toString();
-  } else if (tag == u"QSO") {
+  } else if (tag == kQsoTag) {
     if (log.qsos.size() >= kMaxLogQsos) return false;
     log.qsos.append(MakeQsoEntry(value));
   }
@@ -74,13 +134,8 @@ void ReadLines(TextLineReader& reader, LogRead& log) {
 }  // namespace
 
 QString BandOfFrequency(const QString& frequency_text) {
-  const double khz = NumericValue(frequency_text);
-  if (khz >= 3500 && khz < 4000) return QStringLiteral("3.5");
-  if (khz >= 7000 && khz < 7500) return QStringLiteral("7");
-  if (khz >= 14000 && khz < 14500) return QStringLiteral("14");
-  if (khz >= 21000 && khz < 21500) return QStringLiteral("21");
-  if (khz >= 28000 && khz < 30000) return QStringLiteral("28");
-  return frequency_text;
+  const QString* band = ContestBand(frequency_text);
+  return band ? *band : frequency_text;
 }
 
 LogRead ReadLog(const QString& path) {

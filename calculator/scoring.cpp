@@ -10,6 +10,13 @@
 namespace tovek {
 namespace {
 
+// A text whose length is known when the program is built: these are
+// compared once or more for every QSO.
+template <size_t N>
+constexpr QStringView Text(const char16_t (&text)[N]) {
+  return QStringView(text, N - 1);
+}
+
 constexpr std::int32_t kOtherContinentPoints = 3;
 constexpr std::int32_t kSameContinentPoints = 2;
 
@@ -32,7 +39,12 @@ class LogScoring {
     const DxccResult where = DxccCheck(prefixes_, qso.call);
     const Multiplier multiplier = MultiplierOf(qso.call, where.cty);
     BandSlot& tally = score_.tally[slot];
-    const bool duplicate = worked_[slot].contains(qso.call);
+    // The call joins its band's list either way; a list that does not grow
+    // held it already.
+    QSet<QString>& worked = worked_[slot];
+    const qsizetype worked_before = worked.size();
+    worked.insert(qso.call);
+    const bool duplicate = worked.size() == worked_before;
     if (duplicate) {
       ++tally.dupes;
     } else {
@@ -40,12 +52,10 @@ class LogScoring {
       tally.points += PointsFor(where.cnt);
       MultiplierKey pair{multiplier.key, TrimSpaces(qso.band)};
       QSet<MultiplierKey>& taken = multiplier.is_area ? areas_taken_ : entities_taken_;
-      if (!taken.contains(pair)) {
-        taken.insert(std::move(pair));
-        ++(multiplier.is_area ? tally.mult2 : tally.mult1);
-      }
+      const qsizetype taken_before = taken.size();
+      taken.insert(std::move(pair));
+      if (taken.size() > taken_before) ++(multiplier.is_area ? tally.mult2 : tally.mult1);
     }
-    worked_[slot].insert(qso.call);
   }
 
   LogScore Finish() {
@@ -89,10 +99,11 @@ class LogScoring {
 }  // namespace
 
 int BandSlotOf(QStringView band) {
-  static constexpr const char16_t* kBands[kBandSlots] = {u"3.5", u"7", u"14", u"21", u"28"};
+  static constexpr QStringView kBands[kBandSlots] = {Text(u"3.5"), Text(u"7"), Text(u"14"),
+                                                     Text(u"21"), Text(u"28")};
   const QStringView trimmed = TrimSpaces(band);
   for (int slot = 0; slot < kBandSlots; ++slot) {
-    if (trimmed == QStringView(kBands[slot])) return slot;
+    if (trimmed == kBands[slot]) return slot;
   }
   return 0;
 }
@@ -103,7 +114,8 @@ QString AreaOfStation(const AreaTable& areas, const QString& call, const QString
 }
 
 bool CountsAreas(QStringView entity) {
-  return entity == u"JA" || entity == u"K" || entity == u"VE" || entity == u"VK";
+  return entity == Text(u"JA") || entity == Text(u"K") || entity == Text(u"VE") ||
+         entity == Text(u"VK");
 }
 
 LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas,
@@ -115,7 +127,9 @@ LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const Ar
   for (qsizetype i = 0; i < log.qsos.size(); ++i) {
     const QsoEntry& qso = log.qsos[i];
     progress.SetValue(i + 1);
-    progress.SetLabel(0, label_start + QString::number(i + 1) + QStringLiteral("  ") + qso.call);
+    if (progress.LabelsWanted()) {
+      progress.SetLabel(0, label_start + QString::number(i + 1) + QStringLiteral("  ") + qso.call);
+    }
     scoring.Take(qso);
     progress.Yield();
   }

@@ -15,6 +15,10 @@ inline QStringView TrimSpaces(QStringView text) {
   return text.mid(begin, end - begin);
 }
 
-inline QString TrimSpaces(const QString& text) { return TrimSpaces(QStringView(text)).toString(); }
+// Most texts have nothing to trim: they are handed back as they are, shared.
+inline QString TrimSpaces(const QString& text) {
+  const QStringView trimmed = TrimSpaces(QStringView(text));
+  return trimmed.size() == text.size() ? text : trimmed.toString();
+}
 
 }  // namespace tovek

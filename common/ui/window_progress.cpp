@@ -38,8 +38,14 @@ void WindowProgress::SetLabel(int label, const QString& text) {
   label_pending_[label] = true;
 }
 
+bool WindowProgress::YieldDue() const {
+  return !since_yield_.isValid() || since_yield_.elapsed() >= yield_interval_.count();
+}
+
+bool WindowProgress::LabelsWanted() { return window_ && YieldDue(); }
+
 void WindowProgress::Yield() {
-  if (since_yield_.isValid() && since_yield_.elapsed() < yield_interval_.count()) return;
+  if (!YieldDue()) return;
   Flush();
   QCoreApplication::processEvents();
   since_yield_.start();

@@ -27,6 +27,8 @@ class WindowProgress final : public Progress {
   void SetMaximum(qint64 maximum) override;
   void SetValue(qint64 value) override;
   void SetLabel(int label, const QString& text) override;
+  // True when the next Yield will bring the window up to date.
+  bool LabelsWanted() override;
   // When the last time is at least the interval ago (the first call always
   // is): brings the window up to date and processes pending events.
   void Yield() override;
@@ -41,6 +43,7 @@ class WindowProgress final : public Progress {
   // painting; over two million QSOs that is seconds. Values and labels are
   // kept here and handed to the window when it gets a chance to paint.
   void Flush();
+  bool YieldDue() const;
 
   QPointer<ProgressWindow> window_;
   std::chrono::milliseconds yield_interval_;

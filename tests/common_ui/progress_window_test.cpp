@@ -50,6 +50,7 @@ class ProgressWindowTest : public QObject {
   void WindowProgressForgetsAWindowClosedByTheUser();
   void YieldProcessesEventsAtMostOncePerInterval();
   void YieldKeepsLongLoopsFast();
+  void LabelsAreWantedOnlyWhenTheNextYieldShowsThem();
 };
 
 void ProgressWindowTest::CalculatorWindowStartsWithItsLabels() {
@@ -166,6 +167,21 @@ void ProgressWindowTest::YieldKeepsLongLoopsFast() {
   // Driving a visible bar row by row would take microseconds a row.
   QVERIFY2(elapsed < 2000, qPrintable(passes));
   QCOMPARE(progress.Window()->findChild<QProgressBar*>("ProgressBar1")->value(), kRows);
+}
+
+// Scoring names every QSO in a label; only the labels a Yield will show
+// are worth making.
+void ProgressWindowTest::LabelsAreWantedOnlyWhenTheNextYieldShowsThem() {
+  WindowProgress progress(ProgressStyle::kBarAndLabels, nullptr, std::chrono::hours(1));
+  QVERIFY(progress.LabelsWanted());  // the first Yield always shows them
+  progress.SetLabel(0, QStringLiteral("JA1ABC No. 1  W1AW"));
+  progress.Yield();
+  QCOMPARE(Label(progress.Window(), "Label1")->text(), QStringLiteral("JA1ABC No. 1  W1AW"));
+  QVERIFY(!progress.LabelsWanted());
+  progress.Close();
+  QVERIFY(!progress.LabelsWanted());
+  NoProgress nobody;
+  QVERIFY(!nobody.LabelsWanted());
 }
 
 }  // namespace tovek::ui

@@ -4,7 +4,6 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -72,12 +71,64 @@ TextEncoding DetectLogEncoding(QByteArrayView bytes) {
   return has_non_ascii && IsValidUtf8(bytes) ? TextEncoding::kUtf8 : TextEncoding::kCp932;
 }
 
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kIcuSubstitute = 0x1A;
+
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
+// The characters of double-byte pairs already looked up, by the pair's two
+// bytes; 0 marks a pair not looked up yet.
+class Cp932DecodingCache {
+ public:
+  char16_t Of(unsigned char lead, unsigned char trail) {
+    char16_t& slot = table_[(lead << 8) | trail];
+    if (slot == 0) {
+      // Opening a converter is far dearer than decoding a pair, so keep one.
+      thread_local QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
+      decoder.resetState();
+      const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const QString decoded = decoder.decode(QByteArrayView(pair, 2));
+      slot = decoded.size() == 1 && decoded[0].unicode() != kIcuSubstitute ? decoded[0].unicode()
+                                                                           : kReplacement;
+    }
+    return slot;
+  }
+
+ private:
+  std::array<char16_t, 0x10000> table_{};
+};
+
+}  // namespace
+
+// The converter's table for the code page (IBM-943) is asked only about
+// double-byte pairs: it rotates the control bytes 0x1A, 0x1C and 0x7F (a DOS
+// log's closing Ctrl-Z came back as U+001C and was written out so), and it
+// gives U+001A, not U+FFFD, for bytes that are no character.
 QString DecodeCp932(QByteArrayView bytes) {
-  if (bytes.isEmpty()) return {};
-  // Opening a converter is far dearer than decoding one line, so keep one.
-  thread_local QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
-  decoder.resetState();
-  return decoder.decode(bytes);
+  thread_local Cp932DecodingCache cache;
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const qsizetype size = bytes.size();
+  QString text;
+  text.reserve(size);
+  for (qsizetype i = 0; i < size; ++i) {
+    const unsigned char b = data[i];
+    if (b < 0x80) {
+      text.append(QChar(b));
+    } else if (b >= 0xA1 && b <= 0xDF) {
+      text.append(QChar(0xFF61 + (b - 0xA1)));  // half-width katakana
+    } else if (IsLeadByte(b) && i + 1 < size && IsTrailByte(data[i + 1])) {
+      text.append(QChar(cache.Of(b, data[i + 1])));
+      ++i;
+    } else {
+      // A byte that begins no character, or a lead byte without its second
+      // byte; what follows is read on its own.
+      text.append(QChar(kReplacement));
+    }
+  }
+  return text;
 }
 
 namespace {
@@ -102,9 +153,10 @@ class Cp932EncodingCache {
     std::uint16_t& slot = table_[c];
     if (slot == 0) {
       const QByteArray bytes = EncodeCodePoint(QStringView(&c, 1));
-      slot = bytes.size() == 1 ? static_cast<std::uint8_t>(bytes[0])
-                               : static_cast<std::uint16_t>((static_cast<std::uint8_t>(bytes[0]) << 8) |
-                                                            static_cast<std::uint8_t>(bytes[1]));
+      slot = bytes.size() == 1
+                 ? static_cast<std::uint8_t>(bytes[0])
+                 : static_cast<std::uint16_t>((static_cast<std::uint8_t>(bytes[0]) << 8) |
+                                              static_cast<std::uint8_t>(bytes[1]));
     }
     if (slot <= 0xff) {
       single_ = static_cast<char>(slot);

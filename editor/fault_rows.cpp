@@ -8,7 +8,13 @@
 namespace tovek {
 
 int FaultLineRow(const QString& line) {
-  const std::optional<double> number = ParseDecimal(line.left(5));
+  // The index stands right-aligned in five columns; one of six digits or
+  // more (a log beyond 99,999 rows) pushes the fault's name to the right, so
+  // the digits are read to their end, not cut after the fifth column.
+  qsizetype end = 0;
+  while (end < line.size() && line[end] == u' ') ++end;
+  while (end < line.size() && line[end] >= u'0' && line[end] <= u'9') ++end;
+  const std::optional<double> number = ParseDecimal(line.left(std::max<qsizetype>(end, 5)));
   if (!number) return -1;
   const std::optional<std::int32_t> row = ToInt32(*number);
   return row ? *row : -1;

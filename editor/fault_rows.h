@@ -11,7 +11,7 @@
 namespace tovek {
 
 // The row index a fault line names, or -1 when its first five characters
-// hold no whole number.
+// hold no whole number. An index of more than five digits is read whole.
 int FaultLineRow(const QString& line);
 
 // The rows that deleting the listed faults removes, in removal order (the

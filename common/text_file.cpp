@@ -103,8 +103,8 @@ class Cp932DecodingCache {
 
 }  // namespace
 
-// The converter's table for the code page (IBM-943) is asked only about
-// double-byte pairs: it rotates the control bytes 0x1A, 0x1C and 0x7F (a DOS
+// ICU's table for the code page (IBM-943) is asked only about double-byte
+// pairs: it rotates the control bytes 0x1A, 0x1C and 0x7F (a DOS
 // log's closing Ctrl-Z came back as U+001C and was written out so), and it
 // gives U+001A, not U+FFFD, for bytes that are no character.
 QString DecodeCp932(QByteArrayView bytes) {

@@ -14,6 +14,10 @@ template <class... Handlers>
 struct Overloaded : Handlers... {
   using Handlers::operator()...;
 };
+// Spelled out for compilers without class template argument deduction for
+// aggregates (clang before 17).
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 std::optional<bool> ParseBool(const QString& value) {
   if (value.compare(u"True", Qt::CaseInsensitive) == 0) return true;

@@ -1,6 +1,7 @@
 #include "editor/load_passes.h"
 
 #include <QList>
+#include <algorithm>
 
 #include "editor/row_columns.h"
 #include "editor/row_visits.h"
@@ -20,6 +21,22 @@ const QString kEndTag = QStringLiteral("END");
 // Frequencies sit in columns 6 to 10, behind "QSO:" and a blank.
 constexpr qsizetype kFrequencyColumn = 6;
 constexpr qsizetype kFrequencyWidth = 5;
+
+// A row that trimming would leave empty.
+bool IsBlankRow(const QString& row) { return QStringView(row).trimmed().isEmpty(); }
+
+// The column of a second "QSO:" from column 5 on or, without one, of "END"
+// from column 5 on; 0 for neither. One look at each character instead of
+// a search for each word.
+qsizetype DoubledRowCut(const QString& row) {
+  qsizetype end = 0;
+  for (qsizetype i = 4; i < row.size(); ++i) {
+    const QStringView rest = QStringView(row).mid(i);
+    if (row[i] == u'Q' && rest.startsWith(kQsoTag)) return i + 1;
+    if (end == 0 && row[i] == u'E' && rest.startsWith(kEndTag)) end = i + 1;
+  }
+  return end;
+}
 
 }  // namespace
 
@@ -48,7 +65,7 @@ void RemoveBlankRows(LogLines& rows, Progress& progress) {
   qsizetype next = 0;
   while (next < rows.size() - 1) {
     progress.SetValue(kept.size());
-    if (!TrimBlanks(rows[next]).isEmpty()) kept.append(std::move(rows[next]));
+    if (!IsBlankRow(rows[next])) kept.append(std::move(rows[next]));
     ++next;
     progress.Yield();
   }
@@ -58,8 +75,7 @@ void RemoveBlankRows(LogLines& rows, Progress& progress) {
 
 void SplitDoubledRows(LogLines& rows, Progress& progress) {
   internal::VisitSplitting(rows, progress, [](const QString& row) -> internal::RowSplit {
-    qsizetype cut = FindFromColumn(row, kQsoTag, 5);
-    if (cut == 0) cut = FindFromColumn(row, kEndTag, 5);
+    const qsizetype cut = DoubledRowCut(row);
     if (cut == 0) return std::nullopt;
     return std::pair{TrimBlanks(BeforeColumn(row, cut)), TrimBlanks(FromColumn(row, cut))};
   });
@@ -82,12 +98,23 @@ void AlignFrequency(LogLines& rows, UndoLines& undo, Progress& progress) {
     if (!IsQsoRow(row) || row.size() < 5 || row[4] != u' ') return;
     const qsizetype blank = FindFromColumn(row, u" ", 10);
     if (blank == 0) return;
+    // A row whose first blank from column 10 on is in column 11 has its
+    // frequency in columns 6 to 10 already: it stays as it is (and keeps
+    // sharing its text with the undo snapshot).
+    if (blank == kFrequencyColumn + kFrequencyWidth) return;
     // From column 5 up to the blank: normally the blank behind "QSO:" and the
     // frequency, maybe with more blanks in front of it.
-    const QString field = FromColumn(row, 5, blank - 5);
-    if (TrimBlanks(field).size() > kFrequencyWidth) return;
-    row = BeforeColumn(row, kFrequencyColumn) +
-          (QString(kFrequencyWidth, u' ') + field).right(kFrequencyWidth) + FromColumn(row, blank);
+    const QStringView field = QStringView(row).mid(4, blank - 5);
+    if (field.trimmed().size() > kFrequencyWidth) return;
+    // Columns 1 to 5, the field right-aligned in five columns, the rest.
+    QString aligned;
+    aligned.reserve(row.size() - field.size() + kFrequencyWidth);
+    aligned.append(QStringView(row).left(kFrequencyColumn - 1));
+    const qsizetype padding = std::max<qsizetype>(kFrequencyWidth - field.size(), 0);
+    aligned.resize(aligned.size() + padding, u' ');
+    aligned.append(field.right(kFrequencyWidth));
+    aligned.append(QStringView(row).mid(blank - 1));
+    row = std::move(aligned);
   });
 }
 
@@ -95,7 +122,7 @@ bool CheckRowLengths(const LogLines& rows, Progress& progress) {
   internal::StartVisits(rows.size(), progress);
   QList<qsizetype> lengths;
   for (qsizetype index = 0; index < rows.size(); ++index) {
-    if (IsQsoRow(rows[index])) lengths.append(TrimBlanks(rows[index]).size());
+    if (IsQsoRow(rows[index])) lengths.append(QStringView(rows[index]).trimmed().size());
     internal::Visited(index, progress);
   }
   if (lengths.size() < 3) return false;

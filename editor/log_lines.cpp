@@ -1,7 +1,8 @@
 #include "editor/log_lines.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
-#include <limits>
+#include <bitset>
 #include <vector>
 
 namespace tovek {
@@ -10,34 +11,62 @@ namespace {
 const QString kQsoTag = QStringLiteral("QSO:");
 const QString kIgnoredQsoTag = QStringLiteral("X-QSO:");
 
-// Finds, for a growing start position, the leftmost occurrence of any tag.
-// Each tag remembers where it was last found, so a text cut a thousand times
-// is searched once per tag from front to back instead of once per cut.
-class LeftmostTagFinder {
+// Where the tags start in a text, found in one pass over it. A log saved
+// with lone LF line ends is one line of megabytes: searching it once per
+// tag would read it forty times, and afresh from every cut it would take
+// quadratic time. Here a position is looked at further only when its first
+// two characters begin some tag, which a small table of character pairs
+// tells at a glance.
+class TagStarts {
  public:
-  LeftmostTagFinder(QStringView text, const QStringList& tags)
-      : text_(text), tags_(tags), next_(tags.size(), kNotSearched) {}
+  TagStarts(QStringView text, const QStringList& tags) : text_(text) {
+    QVarLengthArray<QStringView, 64> long_tags;
+    QVarLengthArray<char16_t, 8> single_tags;
+    for (const QString& tag : tags) {
+      if (tag.isEmpty()) {
+        every_position_ = true;  // an empty tag is found wherever it is sought
+      } else if (tag.size() == 1) {
+        single_tags.append(tag[0].unicode());
+      } else {
+        long_tags.append(tag);
+        pairs_.set(PairKey(tag[0].unicode(), tag[1].unicode()));
+      }
+    }
+    if (every_position_) return;
+    const qsizetype size = text.size();
+    const char16_t* chars = text.utf16();
+    for (qsizetype i = 0; i < size; ++i) {
+      const char16_t c = chars[i];
+      bool starts = !single_tags.isEmpty() &&
+                    std::find(single_tags.begin(), single_tags.end(), c) != single_tags.end();
+      if (!starts && i + 1 < size && pairs_.test(PairKey(c, chars[i + 1]))) {
+        starts = std::any_of(long_tags.begin(), long_tags.end(), [&](QStringView tag) {
+          const char16_t* t = tag.utf16();
+          return t[0] == c && t[1] == chars[i + 1] && tag.size() <= size - i &&
+                 std::equal(t + 2, t + tag.size(), chars + i + 2);
+        });
+      }
+      if (starts) starts_.push_back(i);
+    }
+  }
 
   // Leftmost position at or after `from` at which a tag starts, or -1.
-  qsizetype Find(qsizetype from) {
-    qsizetype best = -1;
-    for (qsizetype t = 0; t < tags_.size(); ++t) {
-      qsizetype& next = next_[t];
-      if (next == kNotSearched || (next != kNowhere && next < from)) {
-        const qsizetype found = text_.indexOf(tags_[t], from);
-        next = found < 0 ? kNowhere : found;
-      }
-      if (next != kNowhere && next >= from && (best < 0 || next < best)) best = next;
-    }
-    return best;
+  qsizetype Find(qsizetype from) const {
+    if (every_position_) return from <= text_.size() ? from : -1;
+    const auto found = std::lower_bound(starts_.begin(), starts_.end(), from);
+    return found == starts_.end() ? -1 : *found;
   }
 
  private:
-  static constexpr qsizetype kNotSearched = -2;
-  static constexpr qsizetype kNowhere = std::numeric_limits<qsizetype>::max();
+  static size_t PairKey(char16_t first, char16_t second) {
+    return (first * 31u + second) % kPairBits;
+  }
+
+  static constexpr size_t kPairBits = 4096;
   QStringView text_;
-  const QStringList& tags_;
-  std::vector<qsizetype> next_;
+  bool every_position_ = false;
+  std::bitset<kPairBits> pairs_;
+  std::vector<qsizetype> starts_;
 };
 
 }  // namespace
@@ -61,7 +90,7 @@ void SplitAtHeaderTags(QStringView text, const QStringList& tags, LogLines& rows
                        Progress* progress) {
   // Positions are offsets into the whole text; `start` is where the text
   // that is still to be cut begins.
-  LeftmostTagFinder finder(text, tags);
+  const TagStarts finder(text, tags);
   qsizetype start = 0;
   while (start < text.size()) {
     const qsizetype colon = text.indexOf(u':', start);
@@ -84,10 +113,12 @@ void AddLogLine(QString line, const QStringList& tags, LogLines& rows, Progress*
   line.remove(u'\n');
   line.remove(u'\t');
   if (line.startsWith(kIgnoredQsoTag)) line.remove(0, 2);
-  if (line.count(u':') >= 2) {
+  const qsizetype first_colon = line.indexOf(u':');
+  if (first_colon >= 0 && line.indexOf(u':', first_colon + 1) >= 0) {
     SplitAtHeaderTags(line, tags, rows, progress);
   } else {
-    rows.append(line.trimmed());
+    // Trimmed in place: the line is this row's own.
+    rows.append(std::move(line).trimmed());
   }
 }
 

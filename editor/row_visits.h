@@ -68,7 +68,8 @@ void VisitJoining(LogLines& rows, Progress& progress, Join join) {
   qsizetype next = 0;
   for (qsizetype index = 0; index < count; ++index) {
     if (next < count) {
-      const QString following = next + 1 < count ? rows[next + 1] : QString();
+      static const QString kPastTheEnd;
+      const QString& following = next + 1 < count ? rows[next + 1] : kPastTheEnd;
       if (std::optional<QString> joined = join(rows[next], following)) {
         done.append(std::move(*joined));
         next += 2;

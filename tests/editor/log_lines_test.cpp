@@ -59,6 +59,24 @@ TEST(SplitAtHeaderTags, NoTagsKeepsTheText) {
   EXPECT_EQ(Split("CALLSIGN: JA1ABCNAME: Taro", {}), (LogLines{"CALLSIGN: JA1ABCNAME: Taro"}));
 }
 
+// The tags are found in one pass, through a table of the character pairs
+// they begin with; what it finds must be what each tag's own search finds.
+TEST(SplitAtHeaderTags, FindsExactlyTheTagsWhateverTheyShare) {
+  // "R4" shares the pair table's entry with "QS": it must not cut.
+  EXPECT_EQ(Split("CALLSIGN: R4ABCQSO: 1"), (LogLines{"CALLSIGN: R4ABC", "QSO: 1"}));
+  // A tag's first two characters alone are no tag; a longer tag sharing a
+  // beginning with a shorter one is found at its own place.
+  EXPECT_EQ(Split("A: QSQS-QSO: 1CATEGORY-OPERATOR: SINGLE-OPCATEGORY: SOHP",
+                  {"QSO:", "CATEGORY:", "CATEGORY-OPERATOR:"}),
+            (LogLines{"A: QSQS-", "QSO: 1", "CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY: SOHP"}));
+  // Tags of one character and tags of other scripts.
+  EXPECT_EQ(Split(QStringLiteral("名前: 太郎住所: 東京X1"), {QStringLiteral("住所:"), "X"}),
+            (LogLines{QStringLiteral("名前: 太郎"), QStringLiteral("住所: 東京"), "X1"}));
+  // An empty tag is found wherever it is sought: every piece ends right
+  // behind its first colon.
+  EXPECT_EQ(Split("CLUB: XNAME: Y", {""}), (LogLines{"CLUB:", " XNAME:", " Y"}));
+}
+
 TEST(SplitAtHeaderTags, ALongLinuxLogIsCutAtEveryQso) {
   QString text = "START-OF-LOG: 3.0";
   LogLines expected{"START-OF-LOG: 3.0"};

@@ -100,16 +100,16 @@ QString ParseWidths(const Arguments& args, Changes& changes) {
   for (const QString& text : args.Values(option)) {
     Assignment assignment;
     if (QString error = SplitAssignment(option, text, assignment); !error.isEmpty()) return error;
-    const WidthSpec* spec = WidthSpecByKey(assignment.key.trimmed());
-    if (!spec) return option + QStringLiteral(": no width \"%1\"").arg(assignment.key);
+    const WidthSpec* width_spec = WidthSpecByKey(assignment.key.trimmed());
+    if (!width_spec) return option + QStringLiteral(": no width \"%1\"").arg(assignment.key);
     bool ok = false;
     const int width = assignment.value.trimmed().toInt(&ok);
-    if (!ok || width < 0 || width > spec->max_width) {
+    if (!ok || width < 0 || width > width_spec->max_width) {
       return option + QStringLiteral(": %1 takes a whole number from 0 to %2")
-                          .arg(QLatin1String(spec->key))
-                          .arg(spec->max_width);
+                          .arg(QLatin1String(width_spec->key))
+                          .arg(width_spec->max_width);
     }
-    changes.widths.emplace_back(spec->column, static_cast<std::int16_t>(width));
+    changes.widths.emplace_back(width_spec->column, static_cast<std::int16_t>(width));
   }
   return {};
 }

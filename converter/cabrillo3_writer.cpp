@@ -104,8 +104,8 @@ QString ColumnText(QsoColumn column, const QString& value, const QsoFieldWidths&
     case QsoColumn::kTime:
       return value.left(4).leftJustified(4) + kSpace;
     default: {
-      const WidthSpec* spec = WidthSpecOf(column);
-      return PaddedAndCut(value, spec->padding, *WidthField(widths, column));
+      const WidthSpec* width_spec = WidthSpecOf(column);
+      return PaddedAndCut(value, width_spec->padding, *WidthField(widths, column));
     }
   }
 }

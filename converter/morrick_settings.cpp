@@ -16,9 +16,9 @@ std::vector<SettingKey> MorrickSettingKeys(MorrickSettings& s) {
       {"CatePower", &s.header_choices[4], {}},
       {"CateStation", &s.header_choices[5], {}},
   };
-  for (const WidthSpec& spec : kWidthSpecs) {
-    keys.push_back({QLatin1String(spec.key), WidthField(s.widths, spec.column),
-                    QString::number(spec.default_width)});
+  for (const WidthSpec& width_spec : kWidthSpecs) {
+    keys.push_back({QLatin1String(width_spec.key), WidthField(s.widths, width_spec.column),
+                    QString::number(width_spec.default_width)});
   }
   return keys;
 }

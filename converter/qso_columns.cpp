@@ -71,14 +71,14 @@ ColumnSources DefaultSources(const QStringList& field_names) {
 
 const WidthSpec* WidthSpecOf(QsoColumn column) {
   const auto found = std::find_if(kWidthSpecs.begin(), kWidthSpecs.end(),
-                                  [&](const WidthSpec& spec) { return spec.column == column; });
+                                  [&](const WidthSpec& width_spec) { return width_spec.column == column; });
   return found == kWidthSpecs.end() ? nullptr : &*found;
 }
 
 const WidthSpec* WidthSpecByKey(const QString& key) {
   const auto found =
       std::find_if(kWidthSpecs.begin(), kWidthSpecs.end(),
-                   [&](const WidthSpec& spec) { return key == QLatin1String(spec.key); });
+                   [&](const WidthSpec& width_spec) { return key == QLatin1String(width_spec.key); });
   return found == kWidthSpecs.end() ? nullptr : &*found;
 }
 
@@ -106,9 +106,9 @@ const std::int16_t* WidthField(const QsoFieldWidths& widths, QsoColumn column) {
 }
 
 void ClampWidths(QsoFieldWidths& widths) {
-  for (const WidthSpec& spec : kWidthSpecs) {
-    std::int16_t* width = WidthField(widths, spec.column);
-    *width = std::clamp<std::int16_t>(*width, 0, spec.max_width);
+  for (const WidthSpec& width_spec : kWidthSpecs) {
+    std::int16_t* width = WidthField(widths, width_spec.column);
+    *width = std::clamp<std::int16_t>(*width, 0, width_spec.max_width);
   }
 }
 

@@ -94,7 +94,7 @@ inline constexpr std::array<WidthSpec, 6> kWidthSpecs = {{
     {"RNoLen", QsoColumn::kRcvdNo, 3, 10, 10},
 }};
 
-// The spec of a column with an adjustable width, or nothing.
+// The width rule of a column with an adjustable width, or nothing.
 const WidthSpec* WidthSpecOf(QsoColumn column);
 const WidthSpec* WidthSpecByKey(const QString& key);
 

@@ -215,17 +215,17 @@ QWidget* MorrickMainWindow::BuildColumnArea() {
     connect(row.choice, &QComboBox::currentIndexChanged, this,
             [this, column] { SourceChosen(column); });
 
-    if (const WidthSpec* spec = WidthSpecOf(column)) {
+    if (const WidthSpec* width_spec = WidthSpecOf(column)) {
       // Spinners are numbered in the order of their settings keys.
-      const auto width_number = spec - kWidthSpecs.data() + 1;
+      const auto width_number = width_spec - kWidthSpecs.data() + 1;
       row.width = new QSpinBox(area);
       row.width->setObjectName(QStringLiteral("UpDown%1").arg(width_number));
-      row.width->setRange(0, spec->max_width);
+      row.width->setRange(0, width_spec->max_width);
       row.width->setSingleStep(1);
-      row.width->setValue(spec->default_width);
+      row.width->setValue(width_spec->default_width);
       // Only the arrows: the number beside them shows the width.
       row.width->setFixedWidth(18);
-      row.width_number = NewLabel(QString::number(spec->default_width),
+      row.width_number = NewLabel(QString::number(width_spec->default_width),
                                   QStringLiteral("lblWidth%1").arg(width_number), area);
       row.width_number->setMinimumWidth(24);
       row.width_number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -321,8 +321,8 @@ void MorrickMainWindow::ApplySettings() {
     header_choices_[i]->setCurrentIndex(header_choices_[i]->findText(
         settings_.header_choices[i], Qt::MatchExactly | Qt::MatchCaseSensitive));
   }
-  for (const WidthSpec& spec : kWidthSpecs) {
-    Row(spec.column).width->setValue(*WidthField(settings_.widths, spec.column));
+  for (const WidthSpec& width_spec : kWidthSpecs) {
+    Row(width_spec.column).width->setValue(*WidthField(settings_.widths, width_spec.column));
   }
 }
 
@@ -332,9 +332,9 @@ void MorrickMainWindow::TakeSettingsFromWindow() {
   for (size_t i = 0; i < header_choices_.size(); ++i) {
     settings_.header_choices[i] = header_choices_[i]->currentText();
   }
-  for (const WidthSpec& spec : kWidthSpecs) {
-    *WidthField(settings_.widths, spec.column) =
-        static_cast<std::int16_t>(Row(spec.column).width->value());
+  for (const WidthSpec& width_spec : kWidthSpecs) {
+    *WidthField(settings_.widths, width_spec.column) =
+        static_cast<std::int16_t>(Row(width_spec.column).width->value());
   }
 }
 

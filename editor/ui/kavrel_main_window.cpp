@@ -107,12 +107,12 @@ void KavrelMainWindow::BuildToolbar() {
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(2, 2, 2, 2);
   row->setSpacing(2);
-  for (const ButtonSpec& spec : kToolbarLayout) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), strip);
-    button->setObjectName(QStringLiteral("Toolbar1Button%1").arg(spec.index));
+  for (const ButtonSpec& place : kToolbarLayout) {
+    auto* button = new QPushButton(QString::fromUtf8(place.caption), strip);
+    button->setObjectName(QStringLiteral("Toolbar1Button%1").arg(place.index));
     button->setFocusPolicy(Qt::NoFocus);
     row->addWidget(button);
-    toolbar_buttons_[spec.index] = button;
+    toolbar_buttons_[place.index] = button;
   }
   row->addStretch(1);
   // Like any toolbar, the strip clips its buttons rather than forcing the

@@ -111,23 +111,28 @@ QString DecodeCp932(QByteArrayView bytes) {
   thread_local Cp932DecodingCache cache;
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const qsizetype size = bytes.size();
-  QString text;
-  text.reserve(size);
+  // No byte gives more than one character: the text is made at its longest
+  // and cut to what the bytes gave, written directly rather than appended
+  // character by character (every line of every log passes through here).
+  QString text(size, Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
+  qsizetype length = 0;
   for (qsizetype i = 0; i < size; ++i) {
     const unsigned char b = data[i];
     if (b < 0x80) {
-      text.append(QChar(b));
+      out[length++] = b;
     } else if (b >= 0xA1 && b <= 0xDF) {
-      text.append(QChar(0xFF61 + (b - 0xA1)));  // half-width katakana
+      out[length++] = static_cast<char16_t>(0xFF61 + (b - 0xA1));  // half-width katakana
     } else if (IsLeadByte(b) && i + 1 < size && IsTrailByte(data[i + 1])) {
-      text.append(QChar(cache.Of(b, data[i + 1])));
+      out[length++] = cache.Of(b, data[i + 1]);
       ++i;
     } else {
       // A byte that begins no character, or a lead byte without its second
       // byte; what follows is read on its own.
-      text.append(QChar(kReplacement));
+      out[length++] = kReplacement;
     }
   }
+  text.truncate(length);
   return text;
 }
 

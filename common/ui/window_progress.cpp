@@ -1,6 +1,7 @@
 #include "common/ui/window_progress.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace tovek::ui {
 
@@ -22,9 +23,8 @@ void WindowProgress::Close() {
 }
 
 void WindowProgress::SetMaximum(qint64 maximum) {
-  if (!window_) return;
-  window_->SetMaximum(maximum);
-  Flush();
+  maximum_ = maximum;
+  maximum_pending_ = true;
 }
 
 void WindowProgress::SetValue(qint64 value) {
@@ -39,16 +39,38 @@ void WindowProgress::SetLabel(int label, const QString& text) {
 }
 
 bool WindowProgress::YieldDue() const {
-  return !since_yield_.isValid() || since_yield_.elapsed() >= yield_interval_.count();
+  if (!since_yield_.isValid()) return true;
+  return calls_until_clock_ == 0 && since_yield_.elapsed() >= yield_interval_.count();
 }
 
 bool WindowProgress::LabelsWanted() { return window_ && YieldDue(); }
 
+bool WindowProgress::CountCall() {
+  if (calls_until_clock_ > 0) {
+    --calls_until_clock_;
+    return false;
+  }
+  const qint64 now = since_yield_.nsecsElapsed();
+  const qint64 took = now - last_clock_ns_;
+  last_clock_ns_ = now;
+  constexpr qint64 kSpacingNs = std::chrono::nanoseconds(kClockSpacing).count();
+  // Slower calls shrink the count at once; faster ones double it at most.
+  const qint64 fit = took > 0 ? calls_per_clock_ * kSpacingNs / took : 2 * calls_per_clock_;
+  calls_per_clock_ = static_cast<int>(
+      std::clamp<qint64>(std::min<qint64>(fit, 2 * calls_per_clock_), 1, kMaxCallsPerClock));
+  calls_until_clock_ = calls_per_clock_ - 1;
+  return true;
+}
+
 void WindowProgress::Yield() {
-  if (!YieldDue()) return;
+  if (since_yield_.isValid()) {
+    if (!CountCall()) return;
+    if (last_clock_ns_ < std::chrono::nanoseconds(yield_interval_).count()) return;
+  }
   Flush();
   QCoreApplication::processEvents();
   since_yield_.start();
+  last_clock_ns_ = 0;
 }
 
 ProgressWindow* WindowProgress::Window() {
@@ -58,6 +80,8 @@ ProgressWindow* WindowProgress::Window() {
 
 void WindowProgress::Flush() {
   if (!window_) return;
+  if (maximum_pending_) window_->SetMaximum(maximum_);
+  maximum_pending_ = false;
   if (value_pending_) window_->SetValue(value_);
   value_pending_ = false;
   for (int label = 0; label < 2; ++label) {

@@ -1,6 +1,7 @@
 #include "calculator/log_reader.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 
 #include "calculator/text_rules.h"
@@ -121,6 +122,8 @@ bool TakeLine(QStringView line, LogRead& log) {
 }
 
 void ReadLines(TextLineReader& reader, LogRead& log) {
+  // A QSO line is some 80 bytes: room for them all at once, not by doubling.
+  log.qsos.reserve(std::min<qint64>(reader.Size() / 64 + 1, kMaxLogQsos));
   QString line;
   while (reader.Next(line)) {
     if (!TakeLine(line, log)) {

@@ -1,8 +1,8 @@
 #include "calculator/scoring.h"
 
 #include <QHash>
-#include <QSet>
 #include <utility>
+#include <vector>
 
 #include "calculator/text_rules.h"
 #include "common/call_resolution.h"
@@ -20,42 +20,89 @@ constexpr QStringView Text(const char16_t (&text)[N]) {
 constexpr std::int32_t kOtherContinentPoints = 3;
 constexpr std::int32_t kSameContinentPoints = 2;
 
-using MultiplierKey = std::pair<QString, QString>;  // (entity or area, band text)
-
 struct Multiplier {
   bool is_area = false;
   QString key;
 };
 
-// What one log's scoring keeps between its QSOs. Sets stand in for the
-// lists that are searched from their first entry: only membership counts.
+// An open-addressing set that answers one question, "was this item new?",
+// for at most `capacity` items of one log, so it never grows: it stands in
+// for the lists that scoring searches from their first entry, where only
+// membership counts. Slots hold the item's hash and its number; `Same`
+// compares an item with the one a number names.
+class FirstSeen {
+ public:
+  explicit FirstSeen(qsizetype capacity) {
+    size_t size = 16;
+    while (size < static_cast<size_t>(capacity) * 2) size *= 2;
+    slots_.assign(size, Slot{});
+  }
+
+  // Files item `number` unless an item the same is filed; true when it is new.
+  template <typename Same>
+  bool Insert(size_t hash, std::int32_t number, Same same) {
+    const size_t mask = slots_.size() - 1;
+    for (size_t at = (hash * 0x9E3779B97F4A7C15ull) >> 40 & mask;; at = (at + 1) & mask) {
+      Slot& slot = slots_[at];
+      if (slot.number < 0) {
+        slot = {hash, number};
+        return true;
+      }
+      if (slot.hash == hash && same(slot.number)) return false;
+    }
+  }
+
+ private:
+  struct Slot {
+    size_t hash = 0;
+    std::int32_t number = -1;  // -1: free
+  };
+  std::vector<Slot> slots_;
+};
+
+// What one log's scoring keeps between its QSOs.
 class LogScoring {
  public:
-  LogScoring(const PrefixTable& prefixes, const AreaTable& areas, const QString& stn_cnt)
-      : prefixes_(prefixes), areas_(areas), stn_cnt_(stn_cnt) {}
+  LogScoring(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas)
+      : log_(log),
+        prefixes_(prefixes),
+        areas_(areas),
+        worked_(log.qsos.size()),
+        taken_(log.qsos.size()) {
+    multipliers_.reserve(log.qsos.size());
+  }
 
-  void Take(const QsoEntry& qso) {
+  void Take(qsizetype number) {
+    const QsoEntry& qso = log_.qsos[number];
     const int slot = BandSlotOf(qso.band);
     const DxccResult where = DxccCheck(prefixes_, qso.call);
-    const Multiplier multiplier = MultiplierOf(qso.call, where.cty);
     BandSlot& tally = score_.tally[slot];
-    // The call joins its band's list either way; a list that does not grow
-    // held it already.
-    QSet<QString>& worked = worked_[slot];
-    const qsizetype worked_before = worked.size();
-    worked.insert(qso.call);
-    const bool duplicate = worked.size() == worked_before;
+    // The call joins its band's list either way; one the list held already
+    // makes the QSO a duplicate.
+    const bool duplicate = !worked_.Insert(
+        qHash(qso.call) ^ static_cast<size_t>(slot), static_cast<std::int32_t>(number),
+        [&](std::int32_t other) {
+          return BandSlotOf(log_.qsos[other].band) == slot && log_.qsos[other].call == qso.call;
+        });
+    // The current area follows every JA, K, VE and VK station, duplicates too.
+    Multiplier multiplier = MultiplierOf(qso.call, where.cty);
     if (duplicate) {
       ++tally.dupes;
-    } else {
-      ++tally.valid;
-      tally.points += PointsFor(where.cnt);
-      MultiplierKey pair{multiplier.key, TrimSpaces(qso.band)};
-      QSet<MultiplierKey>& taken = multiplier.is_area ? areas_taken_ : entities_taken_;
-      const qsizetype taken_before = taken.size();
-      taken.insert(std::move(pair));
-      if (taken.size() > taken_before) ++(multiplier.is_area ? tally.mult2 : tally.mult1);
+      return;
     }
+    ++tally.valid;
+    tally.points += PointsFor(where.cnt);
+    const QString band = TrimSpaces(qso.band);
+    const size_t hash = qHash(multiplier.key) * 31 + qHash(band) + (multiplier.is_area ? 1 : 0);
+    const bool is_new = taken_.Insert(
+        hash, static_cast<std::int32_t>(multipliers_.size()), [&](std::int32_t other) {
+          const MultiplierTaken& taken = multipliers_[static_cast<size_t>(other)];
+          return taken.is_area == multiplier.is_area && taken.key == multiplier.key &&
+                 taken.band == band;
+        });
+    if (!is_new) return;
+    multipliers_.push_back({multiplier.is_area, std::move(multiplier.key), band});
+    ++(multipliers_.back().is_area ? tally.mult2 : tally.mult1);
   }
 
   LogScore Finish() {
@@ -73,6 +120,12 @@ class LogScoring {
   }
 
  private:
+  struct MultiplierTaken {
+    bool is_area;
+    QString key;
+    QString band;
+  };
+
   Multiplier MultiplierOf(const QString& call, const QString& entity) {
     if (!CountsAreas(entity)) return {false, TrimSpaces(entity)};
     current_area_ = AreaOfStation(areas_, call, current_area_);
@@ -81,16 +134,16 @@ class LogScoring {
 
   std::int32_t PointsFor(const QString& continent) const {
     if (continent.isEmpty()) return 0;
-    return continent == stn_cnt_ ? kSameContinentPoints : kOtherContinentPoints;
+    return continent == log_.stn_cnt ? kSameContinentPoints : kOtherContinentPoints;
   }
 
+  const LogRead& log_;
   const PrefixTable& prefixes_;
   const AreaTable& areas_;
-  const QString& stn_cnt_;
   LogScore score_;
-  std::array<QSet<QString>, kBandSlots> worked_;
-  QSet<MultiplierKey> entities_taken_;
-  QSet<MultiplierKey> areas_taken_;
+  FirstSeen worked_;  // (band slot, call) of the QSOs so far, by QSO number
+  FirstSeen taken_;   // (kind, key, band text) of the multipliers taken
+  std::vector<MultiplierTaken> multipliers_;
   // The area of the last JA, K, VE or VK station: a call that matches no
   // token of the area file takes it.
   QString current_area_;
@@ -120,7 +173,7 @@ bool CountsAreas(QStringView entity) {
 
 LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas,
                        Progress& progress) {
-  LogScoring scoring(prefixes, areas, log.stn_cnt);
+  LogScoring scoring(log, prefixes, areas);
   if (log.qsos.isEmpty()) return scoring.Finish();
   progress.SetMaximum(log.qsos.size());
   const QString label_start = log.summary.call_sign + QStringLiteral(" No. ");
@@ -130,7 +183,7 @@ LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const Ar
     if (progress.LabelsWanted()) {
       progress.SetLabel(0, label_start + QString::number(i + 1) + QStringLiteral("  ") + qso.call);
     }
-    scoring.Take(qso);
+    scoring.Take(i);
     progress.Yield();
   }
   return scoring.Finish();

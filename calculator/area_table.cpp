@@ -1,6 +1,7 @@
 #include "calculator/area_table.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "calculator/text_rules.h"
 
@@ -9,7 +10,15 @@ namespace tovek {
 void AreaTable::Clear() {
   entries_.clear();
   first_by_token_.clear();
-  first_by_short_token_.clear();
+  short_tokens_.clear();
+  short_count_ = 0;
+}
+
+size_t AreaTable::ShortSlot(quint64 key) const {
+  const size_t mask = short_tokens_.size() - 1;
+  size_t at = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & mask;
+  while (short_tokens_[at].index >= 0 && short_tokens_[at].key != key) at = (at + 1) & mask;
+  return at;
 }
 
 std::optional<quint64> AreaTable::ShortKey(QStringView token) {
@@ -24,7 +33,15 @@ void AreaTable::Append(AreaEntry entry) {
   if (!first_by_token_.contains(entry.token)) {
     first_by_token_.insert(entry.token, entries_.size());
     if (const std::optional<quint64> key = ShortKey(entry.token)) {
-      first_by_short_token_.insert(*key, entries_.size());
+      if (static_cast<size_t>(short_count_ + 1) * 2 > short_tokens_.size()) {
+        const std::vector<ShortToken> old = std::move(short_tokens_);
+        short_tokens_.assign(std::max<size_t>(64, old.size() * 2), ShortToken{});
+        for (const ShortToken& token : old) {
+          if (token.index >= 0) short_tokens_[ShortSlot(token.key)] = token;
+        }
+      }
+      short_tokens_[ShortSlot(*key)] = {*key, entries_.size()};
+      ++short_count_;
     }
   }
   entries_.append(std::move(entry));
@@ -32,8 +49,9 @@ void AreaTable::Append(AreaEntry entry) {
 
 const QString* AreaTable::Find(QStringView token) const {
   if (const std::optional<quint64> key = ShortKey(token)) {
-    const auto found = first_by_short_token_.constFind(*key);
-    return found == first_by_short_token_.constEnd() ? nullptr : &entries_[*found].area;
+    if (short_tokens_.empty()) return nullptr;
+    const ShortToken& found = short_tokens_[ShortSlot(*key)];
+    return found.index < 0 ? nullptr : &entries_[found.index].area;
   }
   const auto found = first_by_token_.constFind(token.toString());
   return found == first_by_token_.constEnd() ? nullptr : &entries_[*found].area;
@@ -105,7 +123,7 @@ QString AreaWorkingCall(QStringView call) {
   return call.toString();
 }
 
-QString LookupArea(const AreaTable& table, QStringView call, const QString& current_area) {
+const QString* AreaOfCall(const AreaTable& table, QStringView call) {
   // A call without "/" is its own working call: no copy is made of it.
   QString rearranged;
   QStringView working = call;
@@ -113,11 +131,16 @@ QString LookupArea(const AreaTable& table, QStringView call, const QString& curr
     rearranged = AreaWorkingCall(call);
     working = rearranged;
   }
-  const QString* area = &current_area;
+  const QString* area = nullptr;
   for (qsizetype n = 3; n >= 1; --n) {
     if (const QString* found = table.Find(working.left(n))) area = found;
   }
-  return *area;
+  return area;
+}
+
+QString LookupArea(const AreaTable& table, QStringView call, const QString& current_area) {
+  const QString* area = AreaOfCall(table, call);
+  return area ? *area : current_area;
 }
 
 }  // namespace tovek

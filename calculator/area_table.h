@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "common/text_file.h"
 
@@ -34,10 +35,21 @@ class AreaTable {
   // A token of one to three characters packed into a number: the lookups
   // of every scored QSO ask for nothing longer, and ask without a copy.
   static std::optional<quint64> ShortKey(QStringView token);
+  // The slot of a packed token in `short_tokens_`: its own, or the free
+  // one where it would go.
+  size_t ShortSlot(quint64 key) const;
+
+  struct ShortToken {
+    quint64 key = 0;
+    qsizetype index = -1;  // of the first entry; -1: a free slot
+  };
 
   QList<AreaEntry> entries_;
   QHash<QString, qsizetype> first_by_token_;
-  QHash<quint64, qsizetype> first_by_short_token_;
+  // Open addressing over the packed short tokens; a power of two, at most
+  // half full.
+  std::vector<ShortToken> short_tokens_;
+  qsizetype short_count_ = 0;
 };
 
 inline constexpr const char* kAreaFileName = "Tovek.are";
@@ -64,6 +76,10 @@ AreaLoadOutcome LoadAreaFile(const QString& path, AreaTable& table);
 // shortest key that matches wins. When none matches, `current_area` is
 // returned unchanged.
 QString LookupArea(const AreaTable& table, QStringView call, const QString& current_area);
+
+// The same lookup: the area of the shortest key that matches, or null when
+// none does. It points into the table.
+const QString* AreaOfCall(const AreaTable& table, QStringView call);
 
 // The text that the area lookup compares with the tokens, made from a call
 // that may hold a "/". Exposed for tests.

@@ -17,13 +17,10 @@ constexpr QStringView Text(const char16_t (&text)[N]) {
   return QStringView(text, N - 1);
 }
 
+const QString kNothing;
+
 constexpr std::int32_t kOtherContinentPoints = 3;
 constexpr std::int32_t kSameContinentPoints = 2;
-
-struct Multiplier {
-  bool is_area = false;
-  QString key;
-};
 
 // An open-addressing set that answers one question, "was this item new?",
 // for at most `capacity` items of one log, so it never grows: it stands in
@@ -75,7 +72,13 @@ class LogScoring {
   void Take(qsizetype number) {
     const QsoEntry& qso = log_.qsos[number];
     const int slot = BandSlotOf(qso.band);
-    const DxccResult where = DxccCheck(prefixes_, qso.call);
+    // The entity and continent are read where the table keeps them: no
+    // copies, whose reference counts would cost more than the lookup.
+    const DxccEntries found = DxccLookup(prefixes_, qso.call);
+    const QString& entity = found.resolved ? found.resolved->primary_prefix : kNothing;
+    const QString& continent = found.resolved         ? found.resolved->continent
+                               : found.continent_only ? found.continent_only->continent
+                                                      : kNothing;
     BandSlot& tally = score_.tally[slot];
     // The call joins its band's list either way; one the list held already
     // makes the QSO a duplicate.
@@ -85,24 +88,30 @@ class LogScoring {
           return BandSlotOf(log_.qsos[other].band) == slot && log_.qsos[other].call == qso.call;
         });
     // The current area follows every JA, K, VE and VK station, duplicates too.
-    Multiplier multiplier = MultiplierOf(qso.call, where.cty);
+    const bool is_area = CountsAreas(entity);
+    if (is_area) {
+      const QString* area = qso.call.contains(u'/') ? AreaOfCall(areas_, PortablePrefix(qso.call))
+                                                    : AreaOfCall(areas_, qso.call);
+      if (area) current_area_ = area;
+    }
     if (duplicate) {
       ++tally.dupes;
       return;
     }
     ++tally.valid;
-    tally.points += PointsFor(where.cnt);
-    const QString band = TrimSpaces(qso.band);
-    const size_t hash = qHash(multiplier.key) * 31 + qHash(band) + (multiplier.is_area ? 1 : 0);
+    tally.points += PointsFor(continent);
+    const QString& key_text = is_area ? *current_area_ : entity;
+    const QStringView key = TrimSpaces(QStringView(key_text));
+    const QStringView band = TrimSpaces(QStringView(qso.band));
+    const size_t hash = qHash(key) * 31 + qHash(band) + (is_area ? 1 : 0);
     const bool is_new = taken_.Insert(
         hash, static_cast<std::int32_t>(multipliers_.size()), [&](std::int32_t other) {
           const MultiplierTaken& taken = multipliers_[static_cast<size_t>(other)];
-          return taken.is_area == multiplier.is_area && taken.key == multiplier.key &&
-                 taken.band == band;
+          return taken.is_area == is_area && taken.key == key && taken.band == band;
         });
     if (!is_new) return;
-    multipliers_.push_back({multiplier.is_area, std::move(multiplier.key), band});
-    ++(multipliers_.back().is_area ? tally.mult2 : tally.mult1);
+    multipliers_.push_back({is_area, Kept(key_text, key), Kept(qso.band, band)});
+    ++(is_area ? tally.mult2 : tally.mult1);
   }
 
   LogScore Finish() {
@@ -126,10 +135,9 @@ class LogScoring {
     QString band;
   };
 
-  Multiplier MultiplierOf(const QString& call, const QString& entity) {
-    if (!CountsAreas(entity)) return {false, TrimSpaces(entity)};
-    current_area_ = AreaOfStation(areas_, call, current_area_);
-    return {true, TrimSpaces(current_area_)};
+  // `part` of `text` as a text of its own; the whole shares `text`.
+  static QString Kept(const QString& text, QStringView part) {
+    return part.size() == text.size() ? text : part.toString();
   }
 
   std::int32_t PointsFor(const QString& continent) const {
@@ -145,8 +153,8 @@ class LogScoring {
   FirstSeen taken_;   // (kind, key, band text) of the multipliers taken
   std::vector<MultiplierTaken> multipliers_;
   // The area of the last JA, K, VE or VK station: a call that matches no
-  // token of the area file takes it.
-  QString current_area_;
+  // token of the area file takes it. It points into the area table.
+  const QString* current_area_ = &kNothing;
 };
 
 }  // namespace

@@ -38,20 +38,20 @@ QStringView SearchText(QStringView target, QVarLengthArray<char16_t, 32>& swappe
 
 }  // namespace
 
-DxccResult DxccCheck(const PrefixTable& table, QStringView target) {
+DxccEntries DxccLookup(const PrefixTable& table, QStringView target) {
   using Part = PrefixTable::Part;
-  DxccResult result;
+  DxccEntries found;
   if (const PrefixEntry* exact = table.Find(Part::kExactCall, target)) {
-    result = {exact->primary_prefix, exact->continent};
     // An entry listed before any entity names none: the search goes on, and
     // only the continent it gave stays when nothing else matches.
-    if (result.Resolved()) return result;
+    if (!exact->primary_prefix.isEmpty()) return {exact, nullptr};
+    found.continent_only = exact;
   }
   QVarLengthArray<char16_t, 32> swapped;
   const QStringView text = SearchText(target, swapped);
   // The whole text is never a candidate; nor is anything longer than a key.
   const qsizetype longest = std::min(text.size() - 1, table.LongestKey(Part::kPrefix));
-  if (longest < 1) return result;
+  if (longest < 1) return found;
   // The hashes of all leading parts in one pass, then the longest first.
   QVarLengthArray<std::uint64_t, 32> hashes(longest + 1);
   hashes[0] = PrefixTable::KeyHashStart();
@@ -60,10 +60,17 @@ DxccResult DxccCheck(const PrefixTable& table, QStringView target) {
   }
   for (qsizetype n = longest; n >= 1; --n) {
     if (const PrefixEntry* entry = table.Find(Part::kPrefix, text.left(n), hashes[n])) {
-      return {entry->primary_prefix, entry->continent};
+      return {entry, nullptr};
     }
   }
-  return result;
+  return found;
+}
+
+DxccResult DxccCheck(const PrefixTable& table, QStringView target) {
+  const DxccEntries found = DxccLookup(table, target);
+  if (found.resolved) return {found.resolved->primary_prefix, found.resolved->continent};
+  if (found.continent_only) return {QString(), found.continent_only->continent};
+  return {};
 }
 
 QString PortablePrefix(QStringView call) {

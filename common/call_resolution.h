@@ -22,6 +22,16 @@ struct DxccResult {
 // Comparison is case-sensitive; callers pass the call trimmed.
 DxccResult DxccCheck(const PrefixTable& table, QStringView target);
 
+// Where DxccCheck takes its answer from, for callers that only read it:
+// the entry whose primary prefix and continent resolve the call (null when
+// none does), and otherwise an exact-call entry that names no entity, whose
+// continent DxccCheck still gives (or null). Both point into the table.
+struct DxccEntries {
+  const PrefixEntry* resolved = nullptr;
+  const PrefixEntry* continent_only = nullptr;
+};
+DxccEntries DxccLookup(const PrefixTable& table, QStringView target);
+
 // The prefix naming the call area a station operates from ("JA1CALL/3" ->
 // "JA3", "JA1CALL/PA" -> "PA0", "W1/JA1CALL" -> "W1"); empty when no rule
 // gives one.

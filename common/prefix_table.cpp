@@ -83,8 +83,8 @@ std::optional<LineError> ReadAliasLine(const QString& line, const CurrentEntity&
       item = item.mid(1);
     }
     AppendEntity(entities, entity.primary_prefix);
-    const auto added = table.Add(part, {KeyOf(item), entity.primary_prefix,
-                                        ContinentOf(item, entity.continent)});
+    const auto added =
+        table.Add(part, {KeyOf(item), entity.primary_prefix, ContinentOf(item, entity.continent)});
     if (added == PrefixTable::AddResult::kBucketFull) {
       return LineError{QStringLiteral("more than %1 entries for one first character")
                            .arg(PrefixTable::kMaxBucketEntries)};
@@ -124,28 +124,39 @@ constexpr size_t kFilterBitsPerSlot = 8;
 
 }  // namespace
 
+// A key's two bits of the filter lie in one word, so that asking the
+// filter costs one read of memory: the lookups of a long run compete for
+// the cache with the logs streaming through.
+size_t PrefixTable::FilterWord(const Section& section, std::uint64_t hash) {
+  return static_cast<size_t>((hash * kSpreadB) >> 32) & (section.filter.size() - 1);
+}
+
+std::uint64_t PrefixTable::FilterBits(std::uint64_t hash) {
+  const std::uint64_t spread = hash * kSpreadA;
+  return std::uint64_t{1} << (spread >> 4 & 63) | std::uint64_t{1} << (spread >> 10 & 63);
+}
+
 size_t PrefixTable::SlotOf(const Section& section, std::uint64_t hash) {
   // The high bits of a multiplied hash spread best over a power of two.
   return static_cast<size_t>((hash * kSpreadA) >> 32) & (section.slots.size() - 1);
 }
 
-bool PrefixTable::MayHold(const Section& section, std::uint64_t hash) {
-  const size_t mask = section.slots.size() * kFilterBitsPerSlot - 1;
-  const size_t first = static_cast<size_t>((hash * kSpreadA) >> 4) & mask;
-  const size_t second = static_cast<size_t>((hash * kSpreadB) >> 32) & mask;
-  return (section.filter[first / 64] >> (first % 64) & 1) != 0 &&
-         (section.filter[second / 64] >> (second % 64) & 1) != 0;
+std::uint64_t PrefixTable::Packed(QStringView key) {
+  if (key.size() > kPackedChars) return 0;
+  std::uint64_t packed = 0;
+  for (const QChar c : key) packed = (packed << 16) | c.unicode();
+  return packed;
+}
+
+std::uint8_t PrefixTable::LengthField(QStringView key) {
+  return static_cast<std::uint8_t>(std::min<qsizetype>(key.size(), kLongKey));
 }
 
 void PrefixTable::Insert(Section& section, std::uint64_t hash, Slot slot) {
   size_t at = SlotOf(section, hash);
-  while (section.slots[at].used) at = (at + 1) & (section.slots.size() - 1);
+  while (section.slots[at].length != 0) at = (at + 1) & (section.slots.size() - 1);
   section.slots[at] = slot;
-  const size_t mask = section.slots.size() * kFilterBitsPerSlot - 1;
-  const size_t first = static_cast<size_t>((hash * kSpreadA) >> 4) & mask;
-  const size_t second = static_cast<size_t>((hash * kSpreadB) >> 32) & mask;
-  section.filter[first / 64] |= std::uint64_t{1} << (first % 64);
-  section.filter[second / 64] |= std::uint64_t{1} << (second % 64);
+  section.filter[FilterWord(section, hash)] |= FilterBits(hash);
 }
 
 void PrefixTable::Grow(Section& section) {
@@ -154,7 +165,9 @@ void PrefixTable::Grow(Section& section) {
   section.filter.assign(section.slots.size() * kFilterBitsPerSlot / 64, 0);
   // Slots keep only part of a hash: the keys are hashed again.
   for (const Slot& slot : old) {
-    if (slot.used) Insert(section, KeyHash(section.buckets[slot.bucket][slot.index].key), slot);
+    if (slot.length != 0) {
+      Insert(section, KeyHash(section.buckets[slot.bucket][slot.index].key), slot);
+    }
   }
 }
 
@@ -170,8 +183,9 @@ PrefixTable::AddResult PrefixTable::Add(Part part, PrefixEntry entry) {
   if (!Find(part, entry.key, hash)) {
     if (static_cast<size_t>(section.keys + 1) * 2 > section.slots.size()) Grow(section);
     Insert(section, hash,
-           {static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint16_t>(list.size()),
-            static_cast<std::uint8_t>(bucket), true});
+           {Packed(entry.key), static_cast<std::uint32_t>(hash >> 32),
+            static_cast<std::uint16_t>(list.size()), static_cast<std::uint8_t>(bucket),
+            LengthField(entry.key)});
     ++section.keys;
   }
   list.append(std::move(entry));
@@ -186,14 +200,21 @@ const PrefixEntry* PrefixTable::Find(Part part, QStringView key) const {
 const PrefixEntry* PrefixTable::Find(Part part, QStringView key, std::uint64_t hash) const {
   const Section& section = Of(part);
   if (section.slots.empty() || key.size() > section.longest_key) return nullptr;
-  if (!MayHold(section, hash)) return nullptr;
+  // The filter first: most texts sought are no key.
+  const std::uint64_t bits = FilterBits(hash);
+  if ((section.filter[FilterWord(section, hash)] & bits) != bits) return nullptr;
+  const std::uint64_t spread = hash * kSpreadA;
   const auto check = static_cast<std::uint32_t>(hash >> 32);
-  for (size_t at = SlotOf(section, hash);; at = (at + 1) & (section.slots.size() - 1)) {
+  const std::uint8_t length = LengthField(key);
+  const std::uint64_t packed = Packed(key);
+  const size_t mask = section.slots.size() - 1;
+  for (size_t at = static_cast<size_t>(spread >> 32) & mask;; at = (at + 1) & mask) {
     const Slot& slot = section.slots[at];
-    if (!slot.used) return nullptr;
-    if (slot.check != check) continue;
+    if (slot.length == 0) return nullptr;
+    if (slot.check != check || slot.length != length) continue;
+    if (key.size() <= kPackedChars && slot.packed != packed) continue;
     const PrefixEntry& entry = section.buckets[slot.bucket][slot.index];
-    if (entry.key == key) return &entry;
+    if (key.size() <= kPackedChars || entry.key == key) return &entry;
   }
 }
 

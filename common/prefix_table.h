@@ -70,12 +70,17 @@ class PrefixTable {
   // the key's hash, compared before the key itself. Lookups allocate
   // nothing and touch little memory: they run for every leading part of
   // every call that is scored, and most of them find nothing.
+  // A key of up to kPackedChars characters is held in the slot itself, so
+  // that finding a prefix needs no look at the entry's text.
   struct Slot {
-    std::uint32_t check = 0;  // the hash's upper half
-    std::uint16_t index = 0;  // within the bucket, below kMaxBucketEntries
+    std::uint64_t packed = 0;  // the characters of a short key
+    std::uint32_t check = 0;   // the hash's upper half
+    std::uint16_t index = 0;   // within the bucket, below kMaxBucketEntries
     std::uint8_t bucket = 0;
-    bool used = false;
+    std::uint8_t length = 0;  // of the key, kLongKey for any longer; 0: free
   };
+  static constexpr qsizetype kPackedChars = 4;
+  static constexpr std::uint8_t kLongKey = 255;
   struct Section {
     std::array<QList<PrefixEntry>, kBucketCount> buckets;
     std::vector<Slot> slots;  // open addressing; a power of two, at most half full
@@ -89,7 +94,10 @@ class PrefixTable {
   static size_t SlotOf(const Section& section, std::uint64_t hash);
   static void Grow(Section& section);
   static void Insert(Section& section, std::uint64_t hash, Slot slot);
-  static bool MayHold(const Section& section, std::uint64_t hash);
+  static size_t FilterWord(const Section& section, std::uint64_t hash);
+  static std::uint64_t FilterBits(std::uint64_t hash);
+  static std::uint64_t Packed(QStringView key);
+  static std::uint8_t LengthField(QStringView key);
 
   const Section& Of(Part part) const { return part == Part::kPrefix ? prefixes_ : exact_calls_; }
   Section& Of(Part part) { return part == Part::kPrefix ? prefixes_ : exact_calls_; }

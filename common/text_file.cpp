@@ -262,6 +262,11 @@ FileOutcome WriteTextLines(const QString& path, const QStringList& lines) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
   QByteArray bytes;
+  // Room for the lines as ASCII at once: a file of 32,767 QSO lines would
+  // otherwise be copied over and over as it grows.
+  qsizetype ascii_size = 0;
+  for (const QString& line : lines) ascii_size += line.size() + 2;
+  bytes.reserve(ascii_size);
   for (const QString& line : lines) {
     bytes.append(EncodeCp932(line));
     bytes.append("\r\n");

@@ -196,6 +196,7 @@ QStringList CbrLines(const AdifRecordList& records, const ConversionSetup& setup
   progress.SetMaximum(records.size());
   for (qsizetype i = 0; i < records.size(); ++i) {
     QString line = QStringLiteral("QSO: ");
+    line.reserve(128);  // a QSO line is some 80 characters: one allocation, not one per column
     for (const QsoColumn column : kQsoColumns) {
       line += ColumnText(column, ColumnValue(records[i], setup, column), setup.widths);
     }

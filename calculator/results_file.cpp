@@ -189,6 +189,14 @@ ResultFileRead ResultRead(const QString& log_name, Progress& progress) {
   const qint64 length = file.size();
   const qint64 count = ResultRecordCount(length);
   read.partial = length % kResultRecordSize != 0;
+  // The table holds one row per log of a run, and a run takes at most
+  // 32,767 logs: a longer file is no results file (a file chosen by mistake,
+  // gigabytes long), and reading it would fill the memory with garbage rows.
+  if (count > kMaxCount16) {
+    read.outcome = FileOutcome::Failure(
+        QString::fromUtf8(kNotResultsFile).arg(log_name).arg(kMaxCount16 + 1));
+    return read;
+  }
   if (count > 0) {
     progress.SetLabel(0, QStringLiteral("READ LOG DATA"));
     progress.SetMaximum(count);

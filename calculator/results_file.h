@@ -55,7 +55,8 @@ struct ResultFileRead {
 
 // Reads every record of `log_name` in file order. A record whose scores are
 // not finite numbers cannot come from a calculation: the file is taken for
-// something else, and the read fails with kNotResultsFile's text.
+// something else, and the read fails with kNotResultsFile's text; so does a
+// file of more than 32,767 records, which no run can have written.
 ResultFileRead ResultRead(const QString& log_name, Progress& progress);
 
 // %1: the file's path, %2: the record number (1-based).

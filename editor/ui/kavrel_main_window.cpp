@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/about_dialog.h"
+#include "common/ui/data_font.h"
 #include "common/ui/folder_options_dialog.h"
 #include "common/ui/font_dialog.h"
 #include "common/ui/log_open_dialog.h"
@@ -422,11 +423,11 @@ void KavrelMainWindow::LogSaved() {
 }
 
 void KavrelMainWindow::fontSet() {
-  QFont font(settings_.font_name, settings_.font_size);
+  // Rows are read in columns: where the stored face is missing (a Windows
+  // face on another system), an installed fixed-pitch Japanese face stands in.
+  QFont font(InstalledDataFontFamily(settings_.font_name), settings_.font_size);
   font.setBold(settings_.font_bold);
   font.setItalic(settings_.font_italic);
-  // Rows are read in columns: when the family is missing, fall back to a
-  // fixed-pitch face rather than the proportional default.
   font.setStyleHint(QFont::TypeWriter);
   log_list_->setFont(font);
 }

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -166,6 +168,23 @@ class KavrelMainWindowTest : public QObject {
     QCOMPARE(window_->Folders().old, QDir(logs_.path()).filePath(QStringLiteral("OldLog")));
     QCOMPARE(window_->Folders().reports, QDir(logs_.path()).filePath(QStringLiteral("ErrRpt")));
     QVERIFY(window_->HeaderTags().contains(QStringLiteral("CALLSIGN:")));
+  }
+
+  // The stored face is "ＭＳ ゴシック" of Japanese Windows; on this system
+  // the set-up installs IPAGothic, which must draw the log rows in its place
+  // (the toolkit's own substitute is a proportional face).
+  void LogRowsUseAnInstalledJapaneseFaceForAMissingWindowsFace() {
+    const QStringList families = QFontDatabase::families();
+    if (!families.contains(QStringLiteral("IPAGothic")) ||
+        families.contains(QString::fromUtf8("ＭＳ ゴシック"))) {
+      QSKIP("needs IPAGothic and no MS face installed");
+    }
+    WriteSettingsWithLogFolder();
+    Start();
+    QCOMPARE(window_->Settings().font_name, QString::fromUtf8("ＭＳ ゴシック"));
+    auto* list = window_->findChild<QListView*>(QStringLiteral("List1"));
+    QCOMPARE(list->font().family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(QFontInfo(list->font()).family(), QStringLiteral("IPAGothic"));
   }
 
   void MissingCountryFileIsReported() {

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "common/ui/data_font.h"
 #include "common/ui/twips.h"
 
 namespace tovek::ui {
@@ -82,7 +83,7 @@ QColor SampleGrid::ColumnColour(int column) const {
 }
 
 QFont ListFontWithoutSize(const QString& name, bool bold, bool italic) {
-  QFont font(name);
+  QFont font(InstalledDataFontFamily(name));
   font.setBold(bold);
   font.setItalic(italic);
   font.setStyleHint(QFont::TypeWriter);

@@ -33,13 +33,14 @@ QString RunStatusText(qsizetype number, qsizetype count, const QString& path) {
 ResultTable ScoreLogList(const LogList& list, const PrefixTable& prefixes, const AreaTable& areas,
                          Progress& progress, RunObserver& observer) {
   ResultTable rows;
+  CallFactsCache cache;
   const qsizetype count = list.Count();
   for (qsizetype i = 0; i < count; ++i) {
     if (observer.StopRequested()) break;
     const QString path = list.Path(i);
     const LogRead log = ReadLog(path);
     observer.LogRead(i, count, path, log);
-    const LogScore score = LogDataSearch(log, prefixes, areas, progress);
+    const LogScore score = LogDataSearch(log, prefixes, areas, progress, cache);
     rows.append(ResultRowOf(path, log, score));
     observer.RowAdded(rows.constLast(), score);
   }

@@ -1,6 +1,9 @@
 #include "calculator/scoring.h"
 
 #include <QHash>
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -60,40 +63,37 @@ class FirstSeen {
 // What one log's scoring keeps between its QSOs.
 class LogScoring {
  public:
-  LogScoring(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas)
+  LogScoring(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas,
+             CallFactsCache& cache)
       : log_(log),
         prefixes_(prefixes),
         areas_(areas),
+        cache_(cache),
         worked_(log.qsos.size()),
         taken_(log.qsos.size()) {
     multipliers_.reserve(log.qsos.size());
   }
 
-  void Take(qsizetype number) {
+  // `call_hash` is qHash of the QSO's call.
+  void Take(qsizetype number, size_t call_hash) {
     const QsoEntry& qso = log_.qsos[number];
     const int slot = BandSlotOf(qso.band);
-    // The entity and continent are read where the table keeps them: no
-    // copies, whose reference counts would cost more than the lookup.
-    const DxccEntries found = DxccLookup(prefixes_, qso.call);
-    const QString& entity = found.resolved ? found.resolved->primary_prefix : kNothing;
-    const QString& continent = found.resolved         ? found.resolved->continent
-                               : found.continent_only ? found.continent_only->continent
-                                                      : kNothing;
+    // The entity, continent and area are read where the tables keep them:
+    // no copies, whose reference counts would cost more than the lookup.
+    const CallFactsCache::Facts facts = cache_.Of(qso.call, call_hash, prefixes_, areas_);
+    const QString& entity = facts.entity ? *facts.entity : kNothing;
+    const QString& continent = facts.continent ? *facts.continent : kNothing;
     BandSlot& tally = score_.tally[slot];
     // The call joins its band's list either way; one the list held already
     // makes the QSO a duplicate.
     const bool duplicate = !worked_.Insert(
-        qHash(qso.call) ^ static_cast<size_t>(slot), static_cast<std::int32_t>(number),
+        call_hash ^ static_cast<size_t>(slot), static_cast<std::int32_t>(number),
         [&](std::int32_t other) {
           return BandSlotOf(log_.qsos[other].band) == slot && log_.qsos[other].call == qso.call;
         });
     // The current area follows every JA, K, VE and VK station, duplicates too.
-    const bool is_area = CountsAreas(entity);
-    if (is_area) {
-      const QString* area = qso.call.contains(u'/') ? AreaOfCall(areas_, PortablePrefix(qso.call))
-                                                    : AreaOfCall(areas_, qso.call);
-      if (area) current_area_ = area;
-    }
+    const bool is_area = facts.counts_areas;
+    if (is_area && facts.area) current_area_ = facts.area;
     if (duplicate) {
       ++tally.dupes;
       return;
@@ -148,6 +148,7 @@ class LogScoring {
   const LogRead& log_;
   const PrefixTable& prefixes_;
   const AreaTable& areas_;
+  CallFactsCache& cache_;
   LogScore score_;
   FirstSeen worked_;  // (band slot, call) of the QSOs so far, by QSO number
   FirstSeen taken_;   // (kind, key, band text) of the multipliers taken
@@ -179,19 +180,76 @@ bool CountsAreas(QStringView entity) {
          entity == Text(u"VK");
 }
 
+CallFactsCache::CallFactsCache(int slot_bits) : slots_(size_t{1} << slot_bits) {}
+
+CallFactsCache::Facts CallFactsCache::LookUp(QStringView call, const PrefixTable& prefixes,
+                                             const AreaTable& areas) {
+  Facts facts;
+  const DxccEntries found = DxccLookup(prefixes, call);
+  if (found.resolved) {
+    facts.entity = &found.resolved->primary_prefix;
+    facts.continent = &found.resolved->continent;
+  } else if (found.continent_only) {
+    facts.continent = &found.continent_only->continent;
+  }
+  facts.counts_areas = facts.entity && CountsAreas(*facts.entity);
+  if (facts.counts_areas) {
+    facts.area =
+        call.contains(u'/') ? AreaOfCall(areas, PortablePrefix(call)) : AreaOfCall(areas, call);
+  }
+  return facts;
+}
+
+CallFactsCache::Facts CallFactsCache::Of(QStringView call, size_t hash, const PrefixTable& prefixes,
+                                         const AreaTable& areas) {
+  if (call.size() > kMaxCall) return LookUp(call, prefixes, areas);
+  Slot& slot = slots_[SlotIndex(hash)];
+  const size_t bytes = static_cast<size_t>(call.size()) * sizeof(char16_t);
+  if (slot.hash == static_cast<std::uint32_t>(hash) && slot.length == call.size() &&
+      std::memcmp(slot.call, call.utf16(), bytes) == 0) {
+    return slot.facts;
+  }
+  slot.facts = LookUp(call, prefixes, areas);
+  slot.hash = static_cast<std::uint32_t>(hash);
+  slot.length = static_cast<std::int16_t>(call.size());
+  std::memcpy(slot.call, call.utf16(), bytes);
+  return slot.facts;
+}
+
 LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas,
                        Progress& progress) {
-  LogScoring scoring(log, prefixes, areas);
+  // One log meets too few calls twice to pay for a large table.
+  CallFactsCache cache(10);
+  return LogDataSearch(log, prefixes, areas, progress, cache);
+}
+
+LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas,
+                       Progress& progress, CallFactsCache& cache) {
+  LogScoring scoring(log, prefixes, areas, cache);
   if (log.qsos.isEmpty()) return scoring.Finish();
   progress.SetMaximum(log.qsos.size());
   const QString label_start = log.summary.call_sign + QStringLiteral(" No. ");
-  for (qsizetype i = 0; i < log.qsos.size(); ++i) {
+  // The calls' hashes are taken this many QSOs ahead, and their slots in
+  // the cache asked for then.
+  constexpr qsizetype kAhead = 8;
+  std::array<size_t, kAhead> hashes{};
+  const qsizetype count = log.qsos.size();
+  for (qsizetype i = 0; i < std::min(kAhead, count); ++i) {
+    hashes[static_cast<size_t>(i)] = qHash(log.qsos[i].call);
+    cache.Prefetch(hashes[static_cast<size_t>(i)]);
+  }
+  for (qsizetype i = 0; i < count; ++i) {
     const QsoEntry& qso = log.qsos[i];
     progress.SetValue(i + 1);
     if (progress.LabelsWanted()) {
       progress.SetLabel(0, label_start + QString::number(i + 1) + QStringLiteral("  ") + qso.call);
     }
-    scoring.Take(i);
+    size_t& hash = hashes[static_cast<size_t>(i % kAhead)];
+    scoring.Take(i, hash);
+    if (i + kAhead < count) {
+      hash = qHash(log.qsos[i + kAhead].call);
+      cache.Prefetch(hash);
+    }
     progress.Yield();
   }
   return scoring.Finish();

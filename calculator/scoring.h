@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "calculator/area_table.h"
 #include "calculator/log_reader.h"
@@ -48,9 +49,57 @@ bool CountsAreas(QStringView entity);
 // keeps `current_area`.
 QString AreaOfStation(const AreaTable& areas, const QString& call, const QString& current_area);
 
+// What scoring asks the prefix and area tables about a call depends on the
+// call alone, and a contest's logs work the same stations over and over:
+// a run keeps the answers of the calls it met lately, in a table of fixed
+// size (a newer call takes an older one's slot), so memory stays the same
+// however many logs are scored. Valid for the tables of one run only.
+class CallFactsCache {
+ public:
+  struct Facts {
+    const QString* entity = nullptr;     // primary prefix, or null
+    const QString* continent = nullptr;  // or null
+    const QString* area = nullptr;       // for JA, K, VE and VK: null when no token matches
+    bool counts_areas = false;
+  };
+
+  // 2^slot_bits slots of one cache line each.
+  explicit CallFactsCache(int slot_bits = 17);
+
+  // The facts of `call`, from its slot when that holds the call, else looked
+  // up and kept there. `hash` is qHash(call).
+  Facts Of(QStringView call, size_t hash, const PrefixTable& prefixes, const AreaTable& areas);
+
+  // Asks the processor to bring the slot of `hash` closer: a large table
+  // misses the cache on every call, and a loop that asks a few calls ahead
+  // waits for many slots at once instead of one after another.
+  void Prefetch(size_t hash) const { __builtin_prefetch(&slots_[SlotIndex(hash)]); }
+
+ private:
+  // Calls of QSO lines are at most 12 characters; longer ones are looked up
+  // every time.
+  static constexpr qsizetype kMaxCall = 12;
+  struct alignas(64) Slot {
+    Facts facts;
+    char16_t call[kMaxCall] = {};
+    std::uint32_t hash = 0;
+    std::int16_t length = -1;  // -1: empty
+  };
+  static_assert(sizeof(Slot) == 64);
+  size_t SlotIndex(size_t hash) const {
+    return (hash * 0x9E3779B97F4A7C15ull) >> 32 & (slots_.size() - 1);
+  }
+  static Facts LookUp(QStringView call, const PrefixTable& prefixes, const AreaTable& areas);
+
+  std::vector<Slot> slots_;
+};
+
 // Scores the log as read. `progress` counts the QSOs and names each one in
-// its first label ("JA1ABC No. 12  K1XYZ").
+// its first label ("JA1ABC No. 12  K1XYZ"). A run over many logs passes one
+// `cache` for all of them.
 LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas,
                        Progress& progress);
+LogScore LogDataSearch(const LogRead& log, const PrefixTable& prefixes, const AreaTable& areas,
+                       Progress& progress, CallFactsCache& cache);
 
 }  // namespace tovek

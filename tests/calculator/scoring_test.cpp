@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <vector>
 
 #include "tests/calculator/printers.h"
 
@@ -78,84 +79,113 @@ TEST_P(LogDataSearchRules, GivesTheWholeTally) {
   EXPECT_EQ(score.score, c.score) << c.rule;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, LogDataSearchRules,
-    ::testing::Values(
-        ScoringCase{"no QSOs score 0", "AS", {}, {}, 0},
-        ScoringCase{"same call on two bands is valid on both; twice on one band is a dupe",
-                    "AS",
-                    {{"7", "DL1ABC"}, {"14", "DL1ABC"}, {"14", "DL1ABC"}},
-                    Tally(Slot(0, 0, 0, 0, 0), Slot(1, 0, 3, 1, 0), Slot(1, 1, 3, 1, 0), {}, {},
-                          Slot(2, 1, 6, 2, 0)),
-                    12},
-        ScoringCase{"duplicates compare calls case-sensitively",
-                    "EU",
-                    {{"21", "DL1ABC"}, {"21", "dl1abc"}},
-                    Tally({}, {}, {}, Slot(2, 0, 2, 2, 0), {}, Slot(2, 0, 2, 2, 0)),
-                    4},
-        ScoringCase{"own continent 2, other continent 3, unresolved 0",
-                    "AS",
-                    {{"14", "BY1ABC"}, {"14", "DL1ABC"}, {"14", "XX1XX"}},
-                    Tally({}, {}, Slot(3, 0, 5, 3, 0), {}, {}, Slot(3, 0, 5, 3, 0)),
-                    15},
-        ScoringCase{"a log without continent takes 3 from every resolved station",
-                    "",
-                    {{"14", "BY1ABC"}, {"14", "PY2ABC"}, {"14", "ja1abc"}},
-                    Tally({}, {}, Slot(3, 0, 6, 3, 0), {}, {}, Slot(3, 0, 6, 3, 0)),
-                    18},
-        ScoringCase{
-            "an entity counts once per band; unresolved calls share the empty one",
-            "AS",
-            {{"14", "UA3ABC"},
-             {"14", "UA3XYZ"},
-             {"7", "UA3ABC"},
-             {"14", "XX1"},
-             {"14", "XX2"},
-             {"7", "XX1"}},
-            Tally({}, Slot(2, 0, 3, 2, 0), Slot(4, 0, 6, 2, 0), {}, {}, Slot(6, 0, 9, 4, 0)),
-            36},
-        ScoringCase{
-            "areas of the four entities count as multiplier 2, once per band",
-            "AS",
-            {{"14", "W1ABC"},
-             {"21", "K1XYZ"},
-             {"14", "N1DEF"},
-             {"14", "JA3ABC"},
-             {"14", "VE3ABC"},
-             {"14", "VK2ABC"},
-             {"14", "7K2ABC"}},
-            Tally({}, {}, Slot(6, 0, 16, 0, 5), Slot(1, 0, 3, 0, 1), {}, Slot(7, 0, 19, 0, 6)),
-            114},
-        ScoringCase{"other bands count in slot 0 with their own multiplier band",
-                    "AS",
-                    {{"3.5", "DL1ABC"},
-                     {" 1825", "DL1ABC"},
-                     {" 1830", "UA3ABC"},
-                     {"3.5", "UA3XYZ"},
-                     {"50100", "DL2XYZ"}},
-                    Tally(Slot(4, 1, 12, 4, 0), {}, {}, {}, {}, Slot(4, 1, 12, 4, 0)),
-                    48},
-        ScoringCase{"portable calls take the area they operate from",
-                    "NA",
-                    {{"14", "JA1ABC/3"},
-                     {"14", "K1ABC/4"},
-                     {"14", "W4/JA1ABC"},
-                     {"14", "VE3/K1XYZ"},
-                     {"14", "VK2ABC/P"},
-                     {"14", "WA1ABC/M"}},
-                    Tally({}, {}, Slot(6, 0, 14, 0, 5), {}, {}, Slot(6, 0, 14, 0, 5)),
-                    70},
-        ScoringCase{
-            "a call without a matching token keeps the area of the station before",
-            "EU",
-            {{"14", "K9ZZZ"},    // first: the empty area
-             {"14", "W1ABC"},    // K1
-             {"14", "DL1ABC"},   // another entity leaves the area alone
-             {"14", "W9ABC"},    // no token: K1 again, already taken
-             {"21", "N9XYZ"},    // K1 on 21
-             {"21", "JA9ABC"}},  // still K1: JA has no area of its own here
-            Tally({}, {}, Slot(4, 0, 11, 1, 2), Slot(2, 0, 6, 0, 1), {}, Slot(6, 0, 17, 1, 3)),
-            68}));
+const std::vector<ScoringCase>& RuleCases() {
+  static const std::vector<ScoringCase> cases = {
+      ScoringCase{"no QSOs score 0", "AS", {}, {}, 0},
+      ScoringCase{"same call on two bands is valid on both; twice on one band is a dupe",
+                  "AS",
+                  {{"7", "DL1ABC"}, {"14", "DL1ABC"}, {"14", "DL1ABC"}},
+                  Tally(Slot(0, 0, 0, 0, 0), Slot(1, 0, 3, 1, 0), Slot(1, 1, 3, 1, 0), {}, {},
+                        Slot(2, 1, 6, 2, 0)),
+                  12},
+      ScoringCase{"duplicates compare calls case-sensitively",
+                  "EU",
+                  {{"21", "DL1ABC"}, {"21", "dl1abc"}},
+                  Tally({}, {}, {}, Slot(2, 0, 2, 2, 0), {}, Slot(2, 0, 2, 2, 0)),
+                  4},
+      ScoringCase{"own continent 2, other continent 3, unresolved 0",
+                  "AS",
+                  {{"14", "BY1ABC"}, {"14", "DL1ABC"}, {"14", "XX1XX"}},
+                  Tally({}, {}, Slot(3, 0, 5, 3, 0), {}, {}, Slot(3, 0, 5, 3, 0)),
+                  15},
+      ScoringCase{"a log without continent takes 3 from every resolved station",
+                  "",
+                  {{"14", "BY1ABC"}, {"14", "PY2ABC"}, {"14", "ja1abc"}},
+                  Tally({}, {}, Slot(3, 0, 6, 3, 0), {}, {}, Slot(3, 0, 6, 3, 0)),
+                  18},
+      ScoringCase{"an entity counts once per band; unresolved calls share the empty one",
+                  "AS",
+                  {{"14", "UA3ABC"},
+                   {"14", "UA3XYZ"},
+                   {"7", "UA3ABC"},
+                   {"14", "XX1"},
+                   {"14", "XX2"},
+                   {"7", "XX1"}},
+                  Tally({}, Slot(2, 0, 3, 2, 0), Slot(4, 0, 6, 2, 0), {}, {}, Slot(6, 0, 9, 4, 0)),
+                  36},
+      ScoringCase{
+          "areas of the four entities count as multiplier 2, once per band",
+          "AS",
+          {{"14", "W1ABC"},
+           {"21", "K1XYZ"},
+           {"14", "N1DEF"},
+           {"14", "JA3ABC"},
+           {"14", "VE3ABC"},
+           {"14", "VK2ABC"},
+           {"14", "7K2ABC"}},
+          Tally({}, {}, Slot(6, 0, 16, 0, 5), Slot(1, 0, 3, 0, 1), {}, Slot(7, 0, 19, 0, 6)),
+          114},
+      ScoringCase{"other bands count in slot 0 with their own multiplier band",
+                  "AS",
+                  {{"3.5", "DL1ABC"},
+                   {" 1825", "DL1ABC"},
+                   {" 1830", "UA3ABC"},
+                   {"3.5", "UA3XYZ"},
+                   {"50100", "DL2XYZ"}},
+                  Tally(Slot(4, 1, 12, 4, 0), {}, {}, {}, {}, Slot(4, 1, 12, 4, 0)),
+                  48},
+      ScoringCase{"portable calls take the area they operate from",
+                  "NA",
+                  {{"14", "JA1ABC/3"},
+                   {"14", "K1ABC/4"},
+                   {"14", "W4/JA1ABC"},
+                   {"14", "VE3/K1XYZ"},
+                   {"14", "VK2ABC/P"},
+                   {"14", "WA1ABC/M"}},
+                  Tally({}, {}, Slot(6, 0, 14, 0, 5), {}, {}, Slot(6, 0, 14, 0, 5)),
+                  70},
+      ScoringCase{
+          "a call without a matching token keeps the area of the station before",
+          "EU",
+          {{"14", "K9ZZZ"},    // first: the empty area
+           {"14", "W1ABC"},    // K1
+           {"14", "DL1ABC"},   // another entity leaves the area alone
+           {"14", "W9ABC"},    // no token: K1 again, already taken
+           {"21", "N9XYZ"},    // K1 on 21
+           {"21", "JA9ABC"}},  // still K1: JA has no area of its own here
+          Tally({}, {}, Slot(4, 0, 11, 1, 2), Slot(2, 0, 6, 0, 1), {}, Slot(6, 0, 17, 1, 3)),
+          68},
+      ScoringCase{"a call longer than a QSO line's field is resolved all the same",
+                  "AS",
+                  {{"14", "VK2ABCDEFGHIJ/P"}, {"14", "DL1ABCDEFGHIJK"}, {"14", "VK2ABCDEFGHIJ/P"}},
+                  Tally({}, {}, Slot(2, 1, 6, 1, 1), {}, {}, Slot(2, 1, 6, 1, 1)),
+                  12}};
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, LogDataSearchRules, ::testing::ValuesIn(RuleCases()));
+
+// A run scores every log through one cache of the calls' table entries.
+// Whatever it holds from the logs before, and however often calls push
+// each other out of its slots (one slot: at every QSO), a log scores as
+// it does alone.
+TEST(LogDataSearch, LogsScoredThroughOneCacheScoreAsAlone) {
+  for (const int slot_bits : {0, 2, 17}) {
+    CallFactsCache cache(slot_bits);
+    const PrefixTable prefixes = SmallPrefixTable();
+    const AreaTable areas = SmallAreaTable();
+    for (int pass = 0; pass < 2; ++pass) {
+      for (const ScoringCase& c : RuleCases()) {
+        NoProgress progress;
+        const LogScore score =
+            LogDataSearch(Log(c.stn_cnt, c.qsos), prefixes, areas, progress, cache);
+        EXPECT_EQ(score.tally, c.tally)
+            << c.rule << ", slot bits " << slot_bits << ", pass " << pass;
+        EXPECT_EQ(score.score, c.score) << c.rule << ", slot bits " << slot_bits;
+      }
+    }
+  }
+}
 
 TEST(LogDataSearch, ScoreIsPointsTimesBothMultipliers) {
   // Four entities and one K area on each of the five bands: 75 points,

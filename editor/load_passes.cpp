@@ -95,8 +95,11 @@ void JoinSplitRows(LogLines& rows, Progress& progress) {
 void AlignFrequency(LogLines& rows, UndoLines& undo, Progress& progress) {
   undo.Save(rows, progress);
   internal::VisitEach(rows, progress, [](QString& row) {
-    if (!IsQsoRow(row) || row.size() < 5 || row[4] != u' ') return;
-    const qsizetype blank = FindFromColumn(row, u" ", 10);
+    // Looked at through a const reference: a character asked of a row
+    // that could be written would copy it away from the snapshot first.
+    const QString& text = row;
+    if (!IsQsoRow(text) || text.size() < 5 || text[4] != u' ') return;
+    const qsizetype blank = FindFromColumn(text, u" ", 10);
     if (blank == 0) return;
     // A row whose first blank from column 10 on is in column 11 has its
     // frequency in columns 6 to 10 already: it stays as it is (and keeps

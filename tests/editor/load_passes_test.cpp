@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/editor/editor_test_support.h"
 
 namespace tovek {
@@ -145,6 +147,27 @@ INSTANTIATE_TEST_SUITE_P(
                                {"CALLSIGN: JA1ABC", "X-QSO: 7025 RY", " QSO: 7025 RY"},
                                {"CALLSIGN: JA1ABC", "X-QSO: 7025 RY", " QSO: 7025 RY"}}),
     testing::ParamName());
+
+// The snapshot taken before the frequencies are aligned is the log as it
+// was; rows already aligned keep sharing their text with it, so that a huge
+// log is not held twice.
+TEST(AlignFrequencyTest, RowsLeftAloneShareTheirTextWithTheSnapshot) {
+  const LogLines before = {"CALLSIGN: JA1ABC", "QSO: 14080 RY 2024-05-01",
+                           "QSO: 7025 RY 2024-05-01", "QSO:  3525 RY 2024-05-01", "END-OF-LOG:"};
+  LogLines rows;
+  for (const QString& row : before) rows.append(QString(row.constData(), row.size()));
+  UndoLines undo;
+  NoProgress progress;
+  AlignFrequency(rows, undo, progress);
+  ASSERT_EQ(undo.Rows(), before);
+  EXPECT_EQ(rows,
+            (LogLines{"CALLSIGN: JA1ABC", "QSO: 14080 RY 2024-05-01", "QSO:  7025 RY 2024-05-01",
+                      "QSO:  3525 RY 2024-05-01", "END-OF-LOG:"}));
+  std::vector<bool> shared;
+  for (qsizetype i = 0; i < rows.size(); ++i)
+    shared.push_back(rows[i].isSharedWith(undo.Rows()[i]));
+  EXPECT_EQ(shared, (std::vector<bool>{true, true, false, true, true}));
+}
 
 struct LengthsCase {
   const char* name;

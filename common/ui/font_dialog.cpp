@@ -11,13 +11,16 @@
 #include <QVBoxLayout>
 
 #include "common/legacy_numbers.h"
+#include "common/ui/data_font.h"
 #include "common/ui/font_filter.h"
 
 namespace tovek::ui {
 namespace {
 
+// A stored face that is not installed is drawn in its installed stand-in:
+// the toolkit's own substitute may be any face, even a symbol face.
 QFont MakeFont(const FontChoice& choice) {
-  QFont font(choice.name);
+  QFont font(InstalledDataFontFamily(choice.name));
   if (choice.size > 0) font.setPointSize(choice.size);
   font.setBold(choice.bold);
   font.setItalic(choice.italic);
@@ -134,8 +137,10 @@ void FontDialog::ApplyToLabels() {
 void FontDialog::Confirm() {
   if (variant_ == FontDialogVariant::kNameSizeStyle) {
     // What the sample shows is what the log list gets.
+    // The name stays the one shown: a stored face drawn by its stand-in is
+    // kept as it was chosen.
     const QFont font = sample_->font();
-    choice_ = FontChoice{font.family(), static_cast<int>(RoundHalfEven(font.pointSizeF())),
+    choice_ = FontChoice{name_label_->text(), static_cast<int>(RoundHalfEven(font.pointSizeF())),
                          font.bold(), font.italic()};
   } else {
     choice_ = FontChoice{name_label_->text()};

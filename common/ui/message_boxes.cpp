@@ -1,6 +1,8 @@
 #include "common/ui/message_boxes.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace tovek::ui {
 namespace {
@@ -34,6 +36,20 @@ Answer FromQt(int button) {
   }
 }
 
+// Room in the title bar for the frame's buttons beside the title.
+constexpr int kTitleBarButtonsWidth = 120;
+
+// The toolkit leaves 50 pixels beside the title, which the frame's buttons
+// and its bolder title font take up: the long titles of the File menus'
+// questions came out cut, where the platform's own boxes show them whole.
+void MakeRoomForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  const int title_width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtonsWidth;
+  grid->addItem(new QSpacerItem(title_width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 void MessageBoxes::Inform(QWidget* parent, const QString& text, const QString& title, Icon icon) {
@@ -48,6 +64,7 @@ bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text, const QString&
 Answer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
   const QString title = request.title.isEmpty() ? program_name_ : request.title;
   QMessageBox box(ToQt(request.icon), title, request.text, ToQt(request.buttons), parent);
+  MakeRoomForTitle(box);
   return FromQt(box.exec());
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -11,6 +12,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "common/ui/data_font.h"
 #include "common/ui/font_filter.h"
 
 namespace tovek::ui {
@@ -60,6 +62,7 @@ class FontDialogTest : public QObject {
   void EditorVariantStartsFromTheCurrentFont();
   void EditorOkReturnsTheSampleFont();
   void ConverterVariantReturnsTheNameOnly();
+  void MissingStoredFaceIsDrawnInItsStandIn();
   void CancelReturnsNothing();
 };
 
@@ -150,11 +153,30 @@ void FontDialogTest::ConverterVariantReturnsTheNameOnly() {
   QVERIFY(dialog.findChild<QSpinBox*>() == nullptr);
   QVERIFY(dialog.findChild<QCheckBox*>() == nullptr);
   QCOMPARE(NameLabel(dialog)->text(), QStringLiteral("ＭＳ 明朝"));
-  QCOMPARE(Sample(dialog)->font().family(), QStringLiteral("ＭＳ 明朝"));
+  QCOMPARE(Sample(dialog)->font().family(), InstalledDataFontFamily(QStringLiteral("ＭＳ 明朝")));
   dialog.show();
   ClickName(dialog, "DejaVu Sans Mono");
   QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
   QCOMPARE(dialog.Choice(), (FontChoice{"DejaVu Sans Mono", 0, false, false}));
+}
+
+// The stored face of Japanese Windows on a system without it: the dialog
+// names it, draws it in the installed stand-in (the toolkit's own substitute
+// was a symbol face), and OK without a change keeps the stored name.
+void FontDialogTest::MissingStoredFaceIsDrawnInItsStandIn() {
+  if (!Installed({"IPAGothic"}) || Installed({"ＭＳ ゴシック"})) {
+    QSKIP("needs IPAGothic and no MS face installed");
+  }
+  FontDialog dialog(FontDialogVariant::kNameSizeStyle, {"ＭＳ ゴシック", 12, false, false}, nullptr,
+                    kFixed);
+  QCOMPARE(NameLabel(dialog)->text(), QStringLiteral("ＭＳ ゴシック"));
+  for (QWidget* shown : {static_cast<QWidget*>(NameLabel(dialog)), static_cast<QWidget*>(Sample(dialog)),
+                         static_cast<QWidget*>(dialog.findChild<QListWidget*>("List1"))}) {
+    QCOMPARE(QFontInfo(shown->font()).family(), QStringLiteral("IPAGothic"));
+  }
+  dialog.show();
+  QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QCOMPARE(dialog.Choice(), (FontChoice{"ＭＳ ゴシック", 12, false, false}));
 }
 
 void FontDialogTest::CancelReturnsNothing() {

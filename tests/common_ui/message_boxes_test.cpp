@@ -1,0 +1,81 @@
+// The programs' message boxes as the user meets them: title, text, buttons,
+// the answer given back for each button, and a box wide enough for its title.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "common/ui/message_boxes.h"
+
+namespace tovek::ui {
+
+class MessageBoxesTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Runs `inspect` on the box once it is up, then presses `button`.
+  static void WhenShown(QMessageBox::StandardButton button,
+                        const std::function<void(QMessageBox&)>& inspect) {
+    QTimer::singleShot(0, [button, inspect] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      inspect(*box);
+      QVERIFY(box->button(button));
+      box->button(button)->click();
+    });
+  }
+
+ private Q_SLOTS:
+  void EachButtonGivesItsAnswer_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("pressed");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("OK") << int(Buttons::kOk) << int(QMessageBox::Ok) << int(Answer::kOk);
+    QTest::newRow("OK of OK/Cancel") << int(Buttons::kOkCancel) << int(QMessageBox::Ok) << int(Answer::kOk);
+    QTest::newRow("Cancel") << int(Buttons::kOkCancel) << int(QMessageBox::Cancel) << int(Answer::kCancel);
+    QTest::newRow("Yes") << int(Buttons::kYesNo) << int(QMessageBox::Yes) << int(Answer::kYes);
+    QTest::newRow("No") << int(Buttons::kYesNo) << int(QMessageBox::No) << int(Answer::kNo);
+  }
+  void EachButtonGivesItsAnswer() {
+    QFETCH(int, buttons);
+    QFETCH(int, pressed);
+    QFETCH(int, answer);
+    QtMessageBoxes boxes(QStringLiteral("Kavrel"));
+    WhenShown(QMessageBox::StandardButton(pressed), [](QMessageBox& box) {
+      QCOMPARE(box.text(), QStringLiteral("ログを破棄して終了しますか？"));
+      QCOMPARE(box.windowTitle(), QStringLiteral("Kavrelの終了"));
+      QCOMPARE(box.icon(), QMessageBox::Question);
+    });
+    const Answer given =
+        boxes.Show(nullptr, {QStringLiteral("ログを破棄して終了しますか？"), QStringLiteral("Kavrelの終了"),
+                             Buttons(buttons), Icon::kQuestion});
+    QCOMPARE(int(given), answer);
+  }
+
+  void BoxWithoutTitleShowsTheProgramName() {
+    QtMessageBoxes boxes(QStringLiteral("TOVEK CALC"));
+    WhenShown(QMessageBox::Ok,
+              [](QMessageBox& box) { QCOMPARE(box.windowTitle(), QStringLiteral("TOVEK CALC")); });
+    boxes.Inform(nullptr, QStringLiteral("NOT Tessdal.ini FILE !!"));
+  }
+
+  void BoxIsWideEnoughForItsTitle() {
+    QtMessageBoxes boxes(QStringLiteral("TOVEK CALC"));
+    const QString title = QStringLiteral("名前を付けて集計データを保存する確認のための長い題名");
+    WhenShown(QMessageBox::Ok, [title](QMessageBox& box) {
+      // The toolkit leaves 50 pixels beside the title, which a window
+      // manager's frame buttons (three, each about 20 pixels) and its bold
+      // title font take up: the title came out cut.
+      QVERIFY2(box.width() >= box.fontMetrics().horizontalAdvance(title) + 100,
+               qPrintable(QString::number(box.width())));
+    });
+    boxes.Show(nullptr, {QStringLiteral("保存します"), title, Buttons::kOkCancel, Icon::kNone});
+  }
+};
+
+}  // namespace tovek::ui
+
+QTEST_MAIN(tovek::ui::MessageBoxesTest)
+#include "message_boxes_test.moc"

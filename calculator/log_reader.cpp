@@ -143,12 +143,14 @@ QString BandOfFrequency(const QString& frequency_text) {
 
 LogRead ReadLog(const QString& path) {
   LogRead log;
-  if (!QFileInfo::exists(path)) {
-    log.status = LogRead::Status::kMissing;
-    return log;
-  }
   TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
+  // Whether a log that cannot be read is there at all is asked only then:
+  // a contest of thousands of logs need not look each one up twice.
   if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+    if (!QFileInfo::exists(path)) {
+      log.status = LogRead::Status::kMissing;
+      return log;
+    }
     log.status = LogRead::Status::kUnreadable;
     log.error = opened.error;
     return log;

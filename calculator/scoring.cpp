@@ -1,9 +1,16 @@
 #include "calculator/scoring.h"
 
+#if __has_include(<sys/mman.h>)
+#include <sys/mman.h>
+#endif
+
 #include <QHash>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -180,7 +187,24 @@ bool CountsAreas(QStringView entity) {
          entity == Text(u"VK");
 }
 
-CallFactsCache::CallFactsCache(int slot_bits) : slots_(size_t{1} << slot_bits) {}
+// Every QSO's slot is a different page of a table of megabytes: in pages of
+// 4 kB the processor would look up the page as often as the slot. Large
+// tables ask for pages of 2 MB where the system gives them on request.
+CallFactsCache::CallFactsCache(int slot_bits)
+    : slot_count_(std::max(size_t{2}, size_t{1} << slot_bits)) {
+  constexpr size_t kLargePage = size_t{2} << 20;
+  const size_t bytes = slot_count_ * sizeof(Slot);
+  const size_t alignment = bytes >= kLargePage ? kLargePage : alignof(Slot);
+  void* memory = std::aligned_alloc(alignment, (bytes + alignment - 1) / alignment * alignment);
+  if (memory == nullptr) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+  if (alignment == kLargePage) madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+  slots_.reset(static_cast<Slot*>(memory));
+  std::uninitialized_value_construct_n(slots_.get(), slot_count_);
+}
+
+void CallFactsCache::FreeMemory::operator()(Slot* slots) const { std::free(slots); }
 
 CallFactsCache::Facts CallFactsCache::LookUp(QStringView call, const PrefixTable& prefixes,
                                              const AreaTable& areas) {
@@ -200,19 +224,28 @@ CallFactsCache::Facts CallFactsCache::LookUp(QStringView call, const PrefixTable
   return facts;
 }
 
+bool CallFactsCache::Holds(const Slot& slot, QStringView call, std::uint32_t hash) {
+  return slot.hash == hash && slot.length == call.size() &&
+         std::memcmp(slot.call, call.utf16(),
+                     static_cast<size_t>(call.size()) * sizeof(char16_t)) == 0;
+}
+
 CallFactsCache::Facts CallFactsCache::Of(QStringView call, size_t hash, const PrefixTable& prefixes,
                                          const AreaTable& areas) {
-  if (call.size() > kMaxCall) return LookUp(call, prefixes, areas);
-  Slot& slot = slots_[SlotIndex(hash)];
-  const size_t bytes = static_cast<size_t>(call.size()) * sizeof(char16_t);
-  if (slot.hash == static_cast<std::uint32_t>(hash) && slot.length == call.size() &&
-      std::memcmp(slot.call, call.utf16(), bytes) == 0) {
-    return slot.facts;
-  }
+  // An empty call (a QSO line that ends before the worked call) may have no
+  // characters to point at at all, and copying from nowhere is undefined
+  // even for no bytes: it is looked up directly.
+  if (call.isEmpty() || call.size() > kMaxCall) return LookUp(call, prefixes, areas);
+  Slot* pair = slots_.get() + PairIndex(hash);
+  const auto short_hash = static_cast<std::uint32_t>(hash);
+  if (Holds(pair[0], call, short_hash)) return pair[0].facts;
+  if (Holds(pair[1], call, short_hash)) return pair[1].facts;
+  pair[1] = pair[0];
+  Slot& slot = pair[0];
   slot.facts = LookUp(call, prefixes, areas);
-  slot.hash = static_cast<std::uint32_t>(hash);
+  slot.hash = short_hash;
   slot.length = static_cast<std::int16_t>(call.size());
-  std::memcpy(slot.call, call.utf16(), bytes);
+  std::memcpy(slot.call, call.utf16(), static_cast<size_t>(call.size()) * sizeof(char16_t));
   return slot.facts;
 }
 

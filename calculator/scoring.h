@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "calculator/area_table.h"
@@ -52,8 +53,9 @@ QString AreaOfStation(const AreaTable& areas, const QString& call, const QString
 // What scoring asks the prefix and area tables about a call depends on the
 // call alone, and a contest's logs work the same stations over and over:
 // a run keeps the answers of the calls it met lately, in a table of fixed
-// size (a newer call takes an older one's slot), so memory stays the same
-// however many logs are scored. Valid for the tables of one run only.
+// size, so memory stays the same however many logs are scored. A call has
+// two slots it may sit in; a new call takes the first and moves the one
+// there to the second. Valid for the tables of one run only.
 class CallFactsCache {
  public:
   struct Facts {
@@ -63,8 +65,8 @@ class CallFactsCache {
     bool counts_areas = false;
   };
 
-  // 2^slot_bits slots of one cache line each.
-  explicit CallFactsCache(int slot_bits = 17);
+  // 2^slot_bits slots (two at least) of one cache line each.
+  explicit CallFactsCache(int slot_bits = 18);
 
   // The facts of `call`, from its slot when that holds the call, else looked
   // up and kept there. `hash` is qHash(call).
@@ -73,7 +75,11 @@ class CallFactsCache {
   // Asks the processor to bring the slot of `hash` closer: a large table
   // misses the cache on every call, and a loop that asks a few calls ahead
   // waits for many slots at once instead of one after another.
-  void Prefetch(size_t hash) const { __builtin_prefetch(&slots_[SlotIndex(hash)]); }
+  void Prefetch(size_t hash) const {
+    const Slot* pair = slots_.get() + PairIndex(hash);
+    __builtin_prefetch(pair);
+    __builtin_prefetch(pair + 1);
+  }
 
  private:
   // Calls of QSO lines are at most 12 characters; longer ones are looked up
@@ -86,12 +92,18 @@ class CallFactsCache {
     std::int16_t length = -1;  // -1: empty
   };
   static_assert(sizeof(Slot) == 64);
-  size_t SlotIndex(size_t hash) const {
-    return (hash * 0x9E3779B97F4A7C15ull) >> 32 & (slots_.size() - 1);
+  // The first of the two slots a call may sit in.
+  size_t PairIndex(size_t hash) const {
+    return ((hash * 0x9E3779B97F4A7C15ull) >> 32 & (slot_count_ / 2 - 1)) * 2;
   }
+  static bool Holds(const Slot& slot, QStringView call, std::uint32_t hash);
   static Facts LookUp(QStringView call, const PrefixTable& prefixes, const AreaTable& areas);
 
-  std::vector<Slot> slots_;
+  struct FreeMemory {
+    void operator()(Slot* slots) const;
+  };
+  size_t slot_count_;
+  std::unique_ptr<Slot, FreeMemory> slots_;
 };
 
 // Scores the log as read. `progress` counts the QSOs and names each one in

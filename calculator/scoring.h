@@ -82,8 +82,8 @@ class CallFactsCache {
   }
 
  private:
-  // Calls of QSO lines are at most 12 characters; longer ones are looked up
-  // every time.
+  // Calls of QSO lines are at most 12 characters; longer ones (and empty
+  // ones) are looked up every time.
   static constexpr qsizetype kMaxCall = 12;
   struct alignas(64) Slot {
     Facts facts;

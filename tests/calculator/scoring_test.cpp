@@ -155,6 +155,11 @@ const std::vector<ScoringCase>& RuleCases() {
            {"21", "JA9ABC"}},  // still K1: JA has no area of its own here
           Tally({}, {}, Slot(4, 0, 11, 1, 2), Slot(2, 0, 6, 0, 1), {}, Slot(6, 0, 17, 1, 3)),
           68},
+      ScoringCase{"a QSO line that ends before the worked call counts with no entity",
+                  "AS",
+                  {{"14", QString()}, {"14", ""}, {"7", QString()}},
+                  Tally({}, Slot(1, 0, 0, 1, 0), Slot(1, 1, 0, 1, 0), {}, {}, Slot(2, 1, 0, 2, 0)),
+                  0},
       ScoringCase{"a call longer than a QSO line's field is resolved all the same",
                   "AS",
                   {{"14", "VK2ABCDEFGHIJ/P"}, {"14", "DL1ABCDEFGHIJK"}, {"14", "VK2ABCDEFGHIJ/P"}},

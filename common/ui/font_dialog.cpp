@@ -108,7 +108,11 @@ FontDialog::FontDialog(FontDialogVariant variant, const FontChoice& current, QWi
   layout->addLayout(buttons);
   resize(520, 320);
 
-  const QList<QListWidgetItem*> found = names_->findItems(current.name, Qt::MatchExactly);
+  // A stored face that is not listed marks the stand-in it is drawn in. A
+  // list without a current row would make its first face current, and the
+  // chosen one, as soon as it takes the focus.
+  QList<QListWidgetItem*> found = names_->findItems(current.name, Qt::MatchExactly);
+  if (found.isEmpty()) found = names_->findItems(InstalledDataFontFamily(current.name), Qt::MatchExactly);
   if (!found.isEmpty()) {
     const QSignalBlocker quiet(names_);
     names_->setCurrentItem(found.first());

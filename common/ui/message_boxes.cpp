@@ -65,6 +65,10 @@ Answer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
   const QString title = request.title.isEmpty() ? program_name_ : request.title;
   QMessageBox box(ToQt(request.icon), title, request.text, ToQt(request.buttons), parent);
   MakeRoomForTitle(box);
+  // The windows that keep themselves on top (the open dialog, the data
+  // check) would cover a box that waits for an answer, and the program
+  // would look hung.
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
   return FromQt(box.exec());
 }
 

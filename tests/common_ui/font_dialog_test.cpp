@@ -174,7 +174,14 @@ void FontDialogTest::MissingStoredFaceIsDrawnInItsStandIn() {
                          static_cast<QWidget*>(dialog.findChild<QListWidget*>("List1"))}) {
     QCOMPARE(QFontInfo(shown->font()).family(), QStringLiteral("IPAGothic"));
   }
+  auto* list = dialog.findChild<QListWidget*>("List1");
+  QVERIFY(list->currentItem());
+  QCOMPARE(list->currentItem()->text(), QStringLiteral("IPAGothic"));
   dialog.show();
+  // Walking into the list must not choose its first face.
+  QTest::keyClick(&dialog, Qt::Key_Tab);
+  list->setFocus();
+  QCOMPARE(NameLabel(dialog)->text(), QStringLiteral("ＭＳ ゴシック"));
   QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
   QCOMPARE(dialog.Choice(), (FontChoice{"ＭＳ ゴシック", 12, false, false}));
 }

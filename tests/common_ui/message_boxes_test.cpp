@@ -47,6 +47,8 @@ class MessageBoxesTest : public QObject {
       QCOMPARE(box.text(), QStringLiteral("ログを破棄して終了しますか？"));
       QCOMPARE(box.windowTitle(), QStringLiteral("Kavrelの終了"));
       QCOMPARE(box.icon(), QMessageBox::Question);
+      // Above the windows that keep themselves on top.
+      QVERIFY(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     });
     const Answer given =
         boxes.Show(nullptr, {QStringLiteral("ログを破棄して終了しますか？"), QStringLiteral("Kavrelの終了"),

@@ -546,9 +546,11 @@ void KavrelMainWindow::DataCls() {
 void KavrelMainWindow::DataRead(const QString& path) {
   if (path.isEmpty() || reading_) return;
   reading_ = true;
+  // The list is emptied with its repaint already suspended: clearing a long
+  // log drew the empty list once for nothing.
+  log_list_->setUpdatesEnabled(false);
   DataCls();
   SetStatus(kReadingPanel, QStringLiteral("読み込み中です"));
-  log_list_->setUpdatesEnabled(false);
   LogReadOutcome read;
   {
     WindowProgress progress(ProgressStyle::kBarOnly, this);

@@ -572,7 +572,7 @@ void KavrelMainWindow::DataRead(const QString& path) {
   SetStatus(kPathPanel, current_log_path_);
   if (!passes.ran) return;
   if (passes.uneven_lengths) messages_.Inform(this, kUnevenLengthsMessage);
-  OpenDataCheck();
+  review_->OpenDataCheckForNewLog();
 }
 
 LoadPassesOutcome KavrelMainWindow::RunLoadPassesAfterReading() {

@@ -424,6 +424,31 @@ class KavrelMainWindowTest : public QObject {
              testing::ReadBytes(cli_out.filePath(QStringLiteral("K1ABC.err"))));
   }
 
+  // The data check window that a load opens shows the sample row of the log
+  // just read, also when one is still open from the log before: the check
+  // layout is placed on the rows it will check.
+  void DataCheckWindowFollowsTheLogJustRead() {
+    testing::WriteBytes(LogFile("second.log"),
+                        "START-OF-LOG: 3.0\r\n"
+                        "QSO: 21010 RY 2026-09-26 0100 JA1XYZ 599 45 W1AW 599 05\r\n"
+                        "QSO: 28010 RY 2026-09-26 0101 JA1XYZ 599 45 VK2ABC 599 30\r\n");
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log", /*keep_data_check=*/true);
+    QCOMPARE(window_->Review().DataCheckWindowOpen()->Preview(0), QStringLiteral("14080"));
+
+    boxes_.Answer(Answer::kYes);  // discard the open log
+    OpenLog("second.log", /*keep_data_check=*/true);
+    // (The open command reads the open log again while the dialog is up.)
+    QTRY_VERIFY(window_->Rows().value(1).contains(QStringLiteral("21010")));
+    QCOMPARE(window_->Review().DataCheckWindowOpen()->Preview(0), QStringLiteral("21010"));
+    int open_windows = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == u"frmDataCheck" && widget->isVisible()) ++open_windows;
+    }
+    QCOMPARE(open_windows, 1);
+  }
+
   void CloseCommandAsksFirst() {
     WriteSettingsWithLogFolder();
     Start();

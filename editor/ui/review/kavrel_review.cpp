@@ -49,6 +49,11 @@ void KavrelReview::OpenDataCheck() {
   data_check_->show();
 }
 
+void KavrelReview::OpenDataCheckForNewLog() {
+  if (DataCheckWindowOpen()) data_check_->close();
+  OpenDataCheck();
+}
+
 void KavrelReview::DataCheck(const CheckColumns& columns) {
   if (checking_) return;
   checking_ = true;

@@ -62,6 +62,9 @@ class KavrelReview final : public QObject {
   void ShowCheckSettings();
   // The data check window, or the one already open brought forward.
   void OpenDataCheck();
+  // The data check window for a log just read: one still open from the log
+  // before shows that log's sample row, and closes first.
+  void OpenDataCheckForNewLog();
   // `DataCheck`: checks the rows as they are now and hands the faults on, or
   // opens the field layout reader when there are none.
   void DataCheck(const CheckColumns& columns);

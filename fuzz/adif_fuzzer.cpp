@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_EXPECT(read.file.ok);
   FUZZ_EXPECT(read.records.size() <= kMaxAdifRecords);
   for (const QString& record : read.records) {
-    FUZZ_EXPECT(record.endsWith(QStringLiteral("<EOR>")) && record.contains(QStringLiteral("<CALL:")));
+    FUZZ_EXPECT(record.endsWith(QStringLiteral("<EOR>")) &&
+                record.contains(QStringLiteral("<CALL:")));
   }
 
   const AdifSetup set = AdifSet(read.records);
@@ -23,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   setup.sources = set.sources;
   // The station call from the first field that gives one, as a user picks it.
   for (const QString& name : set.names) {
-    if (!read.records.isEmpty() && !AdifFieldValue(read.records.first(), name).trimmed().isEmpty()) {
+    if (!read.records.isEmpty() &&
+        !AdifFieldValue(read.records.first(), name).trimmed().isEmpty()) {
       setup.sources[Index(QsoColumn::kMyCall)] = ColumnSource::Field(name);
       break;
     }

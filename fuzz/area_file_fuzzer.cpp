@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_EXPECT(found != nullptr);
   }
 
-  QStringList calls = {"",       "/",        "JA1ABC", "JA1ABC/3", "JA1ABC/QRP", "K1ABC",
-                       "W6/K1ABC", "VE3XYZ/7", "VK2AB/P", "KH6/K1ABC", "J/A",      "K/1"};
+  QStringList calls = {"",         "/",        "JA1ABC",  "JA1ABC/3",  "JA1ABC/QRP", "K1ABC",
+                       "W6/K1ABC", "VE3XYZ/7", "VK2AB/P", "KH6/K1ABC", "J/A",        "K/1"};
   const QStringList tokens = DecodeCp932(bytes).split(u' ', Qt::SkipEmptyParts);
   for (qsizetype i = 0; i < tokens.size() && i < 64; ++i) {
     calls.append(tokens[i]);
@@ -33,9 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const QString& call : calls) {
     const QString area = LookupArea(table, call, QStringLiteral("?"));
-    FUZZ_EXPECT(area == u"?" || table.Entries().end() !=
-                                    std::find_if(table.Entries().begin(), table.Entries().end(),
-                                                 [&](const AreaEntry& e) { return e.area == area; }));
+    FUZZ_EXPECT(area == u"?" ||
+                table.Entries().end() !=
+                    std::find_if(table.Entries().begin(), table.Entries().end(),
+                                 [&](const AreaEntry& e) { return e.area == area; }));
     AreaOfStation(table, call, QString());
   }
   return 0;

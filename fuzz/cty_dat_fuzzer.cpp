@@ -45,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Calls of every shape the logs bring, and calls made of the file's own
   // lines, looked up in the table the file gave.
-  QStringList calls = {"",          "/",         "//",         "JA1ABC",
-                       "JA1ABC/3",  "W1/JA1ABC", "K1ABC/KH6",  "JA1ABC/QRP",
-                       "JA1ABC/MM", "A",         "3D2/R",      "VK9/JA1ABC/P"};
+  QStringList calls = {"",          "/",         "//",        "JA1ABC",
+                       "JA1ABC/3",  "W1/JA1ABC", "K1ABC/KH6", "JA1ABC/QRP",
+                       "JA1ABC/MM", "A",         "3D2/R",     "VK9/JA1ABC/P"};
   static const QRegularExpression separators(QStringLiteral("[\r\n,;]"));
   const QStringList lines = DecodeCp932(bytes).split(separators);
   for (qsizetype i = 0; i < lines.size() && i < 64; ++i) calls.append(lines[i].trimmed());

@@ -101,12 +101,12 @@ class TrailingParameters {
 
 // Stops the fuzzer with a report when an expectation about an outcome fails:
 // an abort is what libFuzzer saves as a crashing input.
-#define FUZZ_EXPECT(condition)                                                        \
-  do {                                                                                \
-    if (!(condition)) {                                                               \
-      qCritical("expectation failed at %s:%d: %s", __FILE__, __LINE__, #condition);   \
-      std::abort();                                                                   \
-    }                                                                                 \
+#define FUZZ_EXPECT(condition)                                                      \
+  do {                                                                              \
+    if (!(condition)) {                                                             \
+      qCritical("expectation failed at %s:%d: %s", __FILE__, __LINE__, #condition); \
+      std::abort();                                                                 \
+    }                                                                               \
   } while (false)
 
 }  // namespace tovek::fuzz

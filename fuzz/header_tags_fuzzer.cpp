@@ -32,7 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       "START-OF-LOG: 3.0CALLSIGN: JA1XYZCONTEST: TOVEK-WW-RTTYCATEGORY: SINGLE-OP ALL HIGH",
       "SOAPBOX:QSO: 14080 RY 2026-09-26 0012 JA1XYZ 599 01 K1ABC 599 05",
       "NAME: Taro YamadaADDRESS: 1-2-3 Chiyoda:ADDRESS-CITY: TokyoEND-OF-LOG:",
-      "::::", ":", "CALLSIGN:", "QSO: 14080 RY 2026-09-26 00:12 JA1XYZ"};
+      "::::",
+      ":",
+      "CALLSIGN:",
+      "QSO: 14080 RY 2026-09-26 00:12 JA1XYZ"};
   for (const QString& text : kRunTogether) CheckSplit(text, tags);
   TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
   reader.OpenBytes(bytes);

@@ -101,7 +101,8 @@ void UseMorrickSettings(const MorrickSettings& s) {
   }
   ConversionSetup setup;
   setup.widths = s.widths;
-  for (size_t i = 0; i < s.header_choices.size(); ++i) setup.header.choices[i] = s.header_choices[i];
+  for (size_t i = 0; i < s.header_choices.size(); ++i)
+    setup.header.choices[i] = s.header_choices[i];
   const AdifRecordList records = {
       "<CALL:5>K1ABC<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY"
       "<STATION_CALLSIGN:6>JA1XYZ<RST_SENT:3>599<RST_RCVD:3>599<EOR>"};
@@ -132,9 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TessdalSettings tessdal;
   SettingsFile tessdal_file = TessdalSettingsFile(folder, tessdal);
   FUZZ_EXPECT(tessdal_file.Load() == SettingsLoadStatus::kLoaded);
-  CheckRoundTrip<TessdalSettings>(tessdal_file, [](const QString& f, TessdalSettings& s) {
-    return TessdalSettingsFile(f, s);
-  });
+  CheckRoundTrip<TessdalSettings>(
+      tessdal_file, [](const QString& f, TessdalSettings& s) { return TessdalSettingsFile(f, s); });
 
   // Morrick's loader does more than the key table's load (it keeps the
   // column widths in range), so the round trip loads the table itself.

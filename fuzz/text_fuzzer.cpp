@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 (bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes));
   }
   const TextEncoding encoding = DetectLogEncoding(bytes);
-  const QString text = encoding == TextEncoding::kUtf8 ? QString::fromUtf8(bytes) : DecodeCp932(bytes);
+  const QString text =
+      encoding == TextEncoding::kUtf8 ? QString::fromUtf8(bytes) : DecodeCp932(bytes);
   // Encoding, decoding and encoding again gives the same bytes.
   const QByteArray encoded = EncodeCp932(text);
   FUZZ_EXPECT(EncodeCp932(DecodeCp932(encoded)) == encoded);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <ostream>
 
 #include "calculator/results_file.h"
 #include "cli/command_line.h"
@@ -32,6 +33,9 @@ struct BadInputCase {
   QString out;  // "%F" and "%O" as above
   QString err;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const BadInputCase& c, std::ostream* out) { *out << c.name; }
 
 QString Expand(QString text, const QString& folder, const QString& out) {
   return text.replace("%F", folder).replace("%O", out);
@@ -81,10 +85,22 @@ const QByteArray kQsoRow =
     "QSO: 14080 RY 2026-09-26 0012 JA1XYZ        599 01     K1ABC         599 05\r\n";
 
 QStringList Adif2Cbr() {
-  return {"adif2cbr",          "--set", "CONTEST=TOVEK-WW-RTTY", "--set",
-          "CATEGORY-OPERATOR=SINGLE-OP", "--set", "CATEGORY-BAND=ALL", "--set",
-          "CATEGORY-MODE=RTTY",          "--set", "CATEGORY-POWER=HIGH", "--replace",
-          "SEND NO=01",                  "--replace", "RCVD NO=05",   "--out",
+  return {"adif2cbr",
+          "--set",
+          "CONTEST=TOVEK-WW-RTTY",
+          "--set",
+          "CATEGORY-OPERATOR=SINGLE-OP",
+          "--set",
+          "CATEGORY-BAND=ALL",
+          "--set",
+          "CATEGORY-MODE=RTTY",
+          "--set",
+          "CATEGORY-POWER=HIGH",
+          "--replace",
+          "SEND NO=01",
+          "--replace",
+          "RCVD NO=05",
+          "--out",
           "%O"};
 }
 
@@ -109,6 +125,22 @@ INSTANTIATE_TEST_SUITE_P(
                      kSuccess,
                      kScoreHeader + "1\t\t\t0\t0\t0\t0\t0\t0\t0\t0\t0\t\t\n",
                      ""},
+        // QSO lines that end before the worked call: each is a QSO with an
+        // empty call, which resolves to no entity: valid once per band, no
+        // points, a multiplier of the empty key; the third is a duplicate of
+        // the first. (The call cache once copied the empty call from a null
+        // pointer; the sanitizer build fails on that.)
+        BadInputCase{"QsoLinesWithoutWorkedCallAreScored",
+                     KavrelLog("JA1XYZ",
+                               "QSO:  7035 RY 2026-09-26 0000 JA1XYZ        599 01\r\n"
+                               "QSO: 14080 RY 2026-09-26 0012 JA1XYZ        599 01     K1ABC"
+                               "         599 05\r\n"
+                               "QSO:  7035 RY 2026-09-26 0013 JA1XYZ        599 01     \r\n"),
+                     "cbr",
+                     {"score"},
+                     kSuccess,
+                     kScoreHeader + "1\tJA1XYZ\tSINGLE-O\t0\t6\t3\t2\t1\t3\t1\t1\t2\tAS\t\n",
+                     ""},
         // The converter finds no record in it.
         BadInputCase{"BinaryAdifHasNoRecord", kBinary, "adi", Adif2Cbr(), kRefused, "",
                      "データ項目をセットしてください\n"},
@@ -120,50 +152,52 @@ INSTANTIATE_TEST_SUITE_P(
                      "JA1ABC\t\t\tJA1\n",
                      "%F/in.dat: line 1: entity line without a primary prefix in column 70\n"},
         // A NUL byte in a call sign is a control character: no file name.
-        BadInputCase{"NulInTheCallSign",
-                     KavrelLog(QByteArray("JA1\0XYZ", 7), kQsoRow),
-                     "log",
-                     {"cabrillo", "--out", "%O"},
-                     kRefused,
-                     "",
-                     QStringLiteral("コールサイン \"JA1") + QChar(0) +
-                         QStringLiteral("XYZ\" からファイル名を作れません (制御文字はファイル名に使えません)"
-                                        "。\r\nコールサインを確認してください。何も保存されていません。\n")},
+        BadInputCase{
+            "NulInTheCallSign",
+            KavrelLog(QByteArray("JA1\0XYZ", 7), kQsoRow),
+            "log",
+            {"cabrillo", "--out", "%O"},
+            kRefused,
+            "",
+            QStringLiteral("コールサイン \"JA1") + QChar(0) +
+                QStringLiteral("XYZ\" からファイル名を作れません (制御文字はファイル名に使えません)"
+                               "。\r\nコールサインを確認してください。何も保存されていません。\n")},
         // Call signs that would put the file elsewhere.
-        BadInputCase{"CallSignClimbsOutOfTheFolder",
-                     KavrelLog("JA/../../etc", kQsoRow),
-                     "log",
-                     {"cabrillo", "--out", "%O"},
-                     kRefused,
-                     "",
-                     QStringLiteral("コールサイン \"JA/../../ETC\" からファイル名を作れません (2 つ目の "
-                                    "\"/\" または \"\\\" はフォルダーの区切りになります)。\r\n"
-                                    "コールサインを確認してください。何も保存されていません。\n")},
-        BadInputCase{"CallSignWithABackslash",
-                     KavrelLog("JA1XYZ\\..\\etc", kQsoRow),
-                     "log",
-                     {"cabrillo", "--out", "%O"},
-                     kRefused,
-                     "",
-                     QStringLiteral("コールサイン \"JA1XYZ\\..\\ETC\" からファイル名を作れません (2 つ目の "
-                                    "\"/\" または \"\\\" はフォルダーの区切りになります)。\r\n"
-                                    "コールサインを確認してください。何も保存されていません。\n")},
-        BadInputCase{"CallSignOfTwoDots",
-                     KavrelLog("JA1XYZ..", kQsoRow),
-                     "log",
-                     {"cabrillo", "--out", "%O"},
-                     kRefused,
-                     "",
-                     QStringLiteral("コールサイン \"JA1XYZ..\" からファイル名を作れません (\"..\" は上のフォルダー"
-                                    "を指します)。\r\nコールサインを確認してください。何も保存されていませ"
-                                    "ん。\n")},
+        BadInputCase{
+            "CallSignClimbsOutOfTheFolder",
+            KavrelLog("JA/../../etc", kQsoRow),
+            "log",
+            {"cabrillo", "--out", "%O"},
+            kRefused,
+            "",
+            QStringLiteral("コールサイン \"JA/../../ETC\" からファイル名を作れません (2 つ目の "
+                           "\"/\" または \"\\\" はフォルダーの区切りになります)。\r\n"
+                           "コールサインを確認してください。何も保存されていません。\n")},
+        BadInputCase{
+            "CallSignWithABackslash",
+            KavrelLog("JA1XYZ\\..\\etc", kQsoRow),
+            "log",
+            {"cabrillo", "--out", "%O"},
+            kRefused,
+            "",
+            QStringLiteral("コールサイン \"JA1XYZ\\..\\ETC\" からファイル名を作れません (2 つ目の "
+                           "\"/\" または \"\\\" はフォルダーの区切りになります)。\r\n"
+                           "コールサインを確認してください。何も保存されていません。\n")},
+        BadInputCase{
+            "CallSignOfTwoDots",
+            KavrelLog("JA1XYZ..", kQsoRow),
+            "log",
+            {"cabrillo", "--out", "%O"},
+            kRefused,
+            "",
+            QStringLiteral(
+                "コールサイン \"JA1XYZ..\" からファイル名を作れません (\"..\" は上のフォルダー"
+                "を指します)。\r\nコールサインを確認してください。何も保存されていませ"
+                "ん。\n")},
         BadInputCase{"AdifStationCallClimbsOutOfTheFolder",
                      "<CALL:5>K1ABC<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY"
                      "<RST_SENT:3>599<RST_RCVD:3>599<OPERATOR:9>../JA1XYZ<EOR>\r\n",
-                     "adi",
-                     Adif2Cbr(),
-                     kRefused,
-                     "",
+                     "adi", Adif2Cbr(), kRefused, "",
                      "コールサイン「../JA1XYZ」はファイル名に使えません\n作業を続行できません\n"}),
     [](const auto& test) { return std::string(test.param.name); });
 
@@ -176,9 +210,10 @@ TEST(AdifLength, PastTheRecordTakesTheRestOfTheRecord) {
   QDir().mkpath(out);
   QStringList args = Adif2Cbr();
   args.replaceInStrings("%O", out);
-  args << folder.Write("in.adi",
-                       "<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY<RST_SENT:3>599"
-                       "<RST_RCVD:3>599<OPERATOR:6>JA1XYZ<CALL:50>K1ABC<EOR>\r\n");
+  args << folder.Write(
+      "in.adi",
+      "<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY<RST_SENT:3>599"
+      "<RST_RCVD:3>599<OPERATOR:6>JA1XYZ<CALL:50>K1ABC<EOR>\r\n");
   const TovekRun run = testing::Tovek(args);
   EXPECT_EQ(run.status, kSuccess);
   EXPECT_EQ(run.out, out + "/JA1XYZ.cbr\n");
@@ -229,7 +264,8 @@ TEST_F(HugeInput, LogWhoseQsosStandOnOneLineOf10Megabytes) {
   EXPECT_EQ(run.status, kSuccess);
   const qsizetype qso_count = qsos.size() / row.size();
   EXPECT_EQ(run.out.count('\n'), qso_count + 1);
-  EXPECT_TRUE(run.out.startsWith("CALLSIGN: JA1XYZ\n" + QString::fromLatin1(row.chopped(1)) + '\n'));
+  EXPECT_TRUE(
+      run.out.startsWith("CALLSIGN: JA1XYZ\n" + QString::fromLatin1(row.chopped(1)) + '\n'));
 }
 
 TEST_F(HugeInput, LogOfMoreQsosThanACountHolds) {
@@ -255,8 +291,9 @@ TEST_F(HugeInput, LogOfMoreQsosThanACountHolds) {
 TEST_F(HugeInput, AdifOfMoreRecordsThanACountHolds) {
   QByteArray records;
   for (int i = 0; i < 33000; ++i) {
-    records += "<CALL:5>K1ABC<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY"
-               "<RST_SENT:3>599<RST_RCVD:3>599<OPERATOR:6>JA1XYZ<EOR>\n";
+    records +=
+        "<CALL:5>K1ABC<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY"
+        "<RST_SENT:3>599<RST_RCVD:3>599<OPERATOR:6>JA1XYZ<EOR>\n";
   }
   const QString adif = folder_.Write("big.adi", records);
   QStringList args = Adif2Cbr();
@@ -339,9 +376,10 @@ TEST(ResultsFileOfGarbage, IsRefusedOrReadWithoutACrash) {
       EXPECT_EQ(read.rows.size(), 2) << byte;
     } else {
       EXPECT_TRUE(read.rows.isEmpty()) << byte;
-      EXPECT_EQ(read.outcome.error,
-                QStringLiteral("%1 は集計データファイルではありません（1 件目のデータが読めません）。")
-                    .arg(path))
+      EXPECT_EQ(
+          read.outcome.error,
+          QStringLiteral("%1 は集計データファイルではありません（1 件目のデータが読めません）。")
+              .arg(path))
           << byte;
     }
   }
@@ -360,10 +398,10 @@ TEST(ResultsFileOfHugeLength, IsRefusedBeforeAnythingIsRead) {
     const ResultFileRead read = ResultRead(path, progress);
     EXPECT_FALSE(read.outcome.ok);
     EXPECT_TRUE(read.rows.isEmpty());
-    EXPECT_EQ(read.outcome.error,
-              QStringLiteral(
-                  "%1 は集計データファイルではありません（32768 件目のデータが読めません）。")
-                  .arg(path));
+    EXPECT_EQ(
+        read.outcome.error,
+        QStringLiteral("%1 は集計データファイルではありません（32768 件目のデータが読めません）。")
+            .arg(path));
   }
   // The longest table a run can make is read whole.
   QFile file(folder.File("longest.rlt"));

@@ -2,8 +2,6 @@
 // new files, and a disk that fills up while a file is being written.
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <signal.h>
@@ -12,7 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QByteArray>
 #include <QFile>
+#include <QString>
 
 namespace tovek::testing {
 

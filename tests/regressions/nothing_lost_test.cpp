@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QMap>
 #include <functional>
+#include <ostream>
 
 #include "calculator/award_writer.h"
 #include "calculator/ranking_writer.h"
@@ -79,8 +80,9 @@ ResultTable ManyRows() {
 AdifRecordList ManyRecords() {
   AdifRecordList records;
   for (int i = 0; i < kManyQsos; ++i) {
-    records.append("<CALL:5>K1ABC<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY"
-                   "<RST_SENT:3>599<RST_RCVD:3>599<OPERATOR:6>JA1XYZ<EOR>");
+    records.append(
+        "<CALL:5>K1ABC<QSO_DATE:8>20260926<TIME_ON:4>0012<FREQ:6>14.080<MODE:4>RTTY"
+        "<RST_SENT:3>599<RST_RCVD:3>599<OPERATOR:6>JA1XYZ<EOR>");
   }
   return records;
 }
@@ -99,6 +101,9 @@ struct WriterCase {
   std::function<QStringList()> files;
   std::function<Written(const QString& folder)> write;
 };
+
+// Names the writer in test output instead of dumping the bytes of the case.
+void PrintTo(const WriterCase& writer, std::ostream* out) { *out << writer.name; }
 
 const QDate kDate(2026, 10, 1);
 
@@ -120,9 +125,8 @@ const std::vector<WriterCase>& Writers() {
          // The editor's folders all in one; the source log lies beside them.
          const LogFolders folders{folder, folder, folder, folder};
          NoProgress progress;
-         const DataSaveOutcome saved =
-             DataSave(folders, QDir(folder).filePath("source.log.txt"), Station(), ManyQsos(),
-                      progress);
+         const DataSaveOutcome saved = DataSave(folders, QDir(folder).filePath("source.log.txt"),
+                                                Station(), ManyQsos(), progress);
          return Written{saved.status == SaveStatus::kSaved, saved.error, saved.cabrillo_path};
        }},
       {"KavrelErrorReport", [] { return QStringList{"JA1XYZ.err"}; },
@@ -165,8 +169,7 @@ const std::vector<WriterCase>& Writers() {
          for (int i = 0; i < kManyQsos; ++i) {
            keys.push_back({QStringLiteral("Key%1").arg(i), &values[static_cast<size_t>(i)], {}});
          }
-         const SettingsFile file(QDir(folder).filePath("Kavrel.ini"), keys,
-                                 DefaultsRule::kAsRead);
+         const SettingsFile file(QDir(folder).filePath("Kavrel.ini"), keys, DefaultsRule::kAsRead);
          const FileOutcome saved = file.Save();
          return Written{saved.ok, saved.error, file.Path()};
        }},

@@ -5,13 +5,12 @@
 // reason, and the file that was there stays as it was.
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QtTest>
 #include <algorithm>
 #include <functional>
 #include <memory>
-
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "calculator/ui/tessdal_main_window.h"
 #include "converter/ui/morrick_main_window.h"
@@ -55,8 +54,8 @@ bool OnAScreen(const QWidget& window) {
 }
 
 // Placements far off every screen, of no size, beyond every range.
-const QStringList kAbsurdPlacements = {
-    "-3.4e38", "3.4e38", "2147483647", "-2147483648", "1e30", "-1", "0", "99999999", "-99999999"};
+const QStringList kAbsurdPlacements = {"-3.4e38", "3.4e38", "2147483647", "-2147483648", "1e30",
+                                       "-1",      "0",      "99999999",   "-99999999"};
 
 }  // namespace
 
@@ -66,9 +65,8 @@ class SettingsWindowTest : public QObject {
  private:
   // Starts a program's window, brings the fault about, closes the window
   // and returns the boxes shown at the close.
-  QList<MessageRequest> CloseWith(Fault fault, const TempFolder& program,
-                                  const char* settings_name, QWidget& window,
-                                  ScriptedMessageBoxes& boxes) {
+  QList<MessageRequest> CloseWith(Fault fault, const TempFolder& program, const char* settings_name,
+                                  QWidget& window, ScriptedMessageBoxes& boxes) {
     const QString settings = program.File(QString::fromLatin1(settings_name));
     boxes.Clear();
     std::unique_ptr<testing::ReadOnlyFolder> read_only;
@@ -111,8 +109,9 @@ class SettingsWindowTest : public QObject {
     QFETCH(QString, top);
     QFETCH(QString, size);
     TempFolder program, logs;
-    const QByteArray placement = QStringLiteral("frmLeft=%1\r\nfrmTop=%2\r\nfrmWidth=%3\r\n"
-                                                "frmHeight=%3\r\n")
+    const QByteArray placement = QStringLiteral(
+                                     "frmLeft=%1\r\nfrmTop=%2\r\nfrmWidth=%3\r\n"
+                                     "frmHeight=%3\r\n")
                                      .arg(left, top, size)
                                      .toLatin1();
     PrepareProgramFolder(program, "Kavrel.ini",
@@ -166,10 +165,10 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(boxes.Shown().size(), 0);
     const QList<MessageRequest> shown = CloseWith(fault, program, "Kavrel.ini", window, boxes);
     if (fault == Fault::kReadOnlyFolder && shown.isEmpty()) QSKIP("no read-only folder here");
-    ExpectReported(shown,
-                   QStringLiteral("設定ファイル %1 を保存できませんでした。")
-                       .arg(program.File("Kavrel.ini")),
-                   Icon::kExclamation);
+    ExpectReported(
+        shown,
+        QStringLiteral("設定ファイル %1 を保存できませんでした。").arg(program.File("Kavrel.ini")),
+        Icon::kExclamation);
     if (fault == Fault::kReadOnlyFolder) QCOMPARE(ReadBytes(program.File("Kavrel.ini")), settings);
   }
 
@@ -188,10 +187,10 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(boxes.Shown().size(), 0);
     const QList<MessageRequest> shown = CloseWith(fault, program, "Tessdal.ini", window, boxes);
     if (fault == Fault::kReadOnlyFolder && shown.isEmpty()) QSKIP("no read-only folder here");
-    ExpectReported(shown,
-                   QStringLiteral("設定ファイル %1 を保存できませんでした。")
-                       .arg(program.File("Tessdal.ini")),
-                   Icon::kExclamation);
+    ExpectReported(
+        shown,
+        QStringLiteral("設定ファイル %1 を保存できませんでした。").arg(program.File("Tessdal.ini")),
+        Icon::kExclamation);
     if (fault == Fault::kReadOnlyFolder) {
       QCOMPARE(ReadBytes(program.File("Tessdal.ini")), settings);
     }

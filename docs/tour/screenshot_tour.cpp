@@ -264,8 +264,7 @@ void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageB
 
   // A log with faults, opened as the user opens it: its rows differ in
   // length, which Kavrel says before the data check lists the faults in the
-  // string edit window. (The box is left out of the pictures: under the
-  // tour's window manager it stays behind the data check window.)
+  // string edit window.
   tour.Click([kavrel] { return (*kavrel)->ToolbarButton(KavrelMainWindow::kOpenButton); });
   tour.ShootModal(QStringLiteral("kavrel-discard-question"));
   tour.Answer(QMessageBox::Yes);
@@ -275,6 +274,7 @@ void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageB
     }
   });
   tour.Click([] { return Child(TopLevel(QStringLiteral("frmLogOpen")), "Command1"); });
+  tour.ShootModal(QStringLiteral("kavrel-uneven-rows"));
   tour.Answer(QMessageBox::Ok);
   tour.Click([] { return Child(TopLevel(QStringLiteral("frmDataCheck")), "cmdCheckStart"); });
   tour.ShootTop(QStringLiteral("kavrel-string-edit"), QStringLiteral("frmTxtEdit"));

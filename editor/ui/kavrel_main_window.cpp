@@ -546,6 +546,7 @@ void KavrelMainWindow::DataCls() {
 void KavrelMainWindow::DataRead(const QString& path) {
   if (path.isEmpty() || reading_) return;
   reading_ = true;
+  review_->CloseDataCheck();
   // The list is emptied with its repaint already suspended: clearing a long
   // log drew the empty list once for nothing.
   log_list_->setUpdatesEnabled(false);
@@ -572,7 +573,7 @@ void KavrelMainWindow::DataRead(const QString& path) {
   SetStatus(kPathPanel, current_log_path_);
   if (!passes.ran) return;
   if (passes.uneven_lengths) messages_.Inform(this, kUnevenLengthsMessage);
-  review_->OpenDataCheckForNewLog();
+  OpenDataCheck();
 }
 
 LoadPassesOutcome KavrelMainWindow::RunLoadPassesAfterReading() {

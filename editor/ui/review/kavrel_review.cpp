@@ -49,9 +49,8 @@ void KavrelReview::OpenDataCheck() {
   data_check_->show();
 }
 
-void KavrelReview::OpenDataCheckForNewLog() {
+void KavrelReview::CloseDataCheck() {
   if (DataCheckWindowOpen()) data_check_->close();
-  OpenDataCheck();
 }
 
 void KavrelReview::DataCheck(const CheckColumns& columns) {

@@ -62,9 +62,10 @@ class KavrelReview final : public QObject {
   void ShowCheckSettings();
   // The data check window, or the one already open brought forward.
   void OpenDataCheck();
-  // The data check window for a log just read: one still open from the log
-  // before shows that log's sample row, and closes first.
-  void OpenDataCheckForNewLog();
+  // Closes a data check window open on the log that is being replaced: it
+  // shows that log's sample row, and keeping itself on top it would hide
+  // the questions of the next reading.
+  void CloseDataCheck();
   // `DataCheck`: checks the rows as they are now and hands the faults on, or
   // opens the field layout reader when there are none.
   void DataCheck(const CheckColumns& columns);

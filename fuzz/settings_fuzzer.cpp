@@ -95,9 +95,9 @@ void UseKavrelSettings(const KavrelSettings& s) {
 }
 
 void UseMorrickSettings(const MorrickSettings& s) {
-  for (const WidthSpec& spec : kWidthSpecs) {
-    const std::int16_t width = *WidthField(s.widths, spec.column);
-    FUZZ_EXPECT(width >= 0 && width <= spec.max_width);
+  for (const WidthSpec& rule : kWidthSpecs) {
+    const std::int16_t width = *WidthField(s.widths, rule.column);
+    FUZZ_EXPECT(width >= 0 && width <= rule.max_width);
   }
   ConversionSetup setup;
   setup.widths = s.widths;

@@ -2,7 +2,7 @@
 // another program would hand it over: binary files, NUL bytes, bytes that
 // are no CP932, a line of 10 MB, more rows, QSOs or records than a 16-bit
 // count holds, ADIF lengths past the record, and call signs that try to
-// leave their folder. Each gets a clear message or the readers' specified
+// leave their folder. Each gets a clear message or the readers' documented
 // behaviour; nothing crashes, hangs or writes where it should not.
 #include <gtest/gtest.h>
 

@@ -31,22 +31,6 @@ const std::array<FieldLook, DataCheckWindow::kFields> kFieldLooks = {{
 constexpr int kFirstVisibleColumn = 50;
 constexpr double kBelowMainTopTwips = 1250;
 
-QToolButton* ArrowButton(Qt::ArrowType arrow, const QString& name, QWidget* parent) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(name);
-  button->setArrowType(arrow);
-  button->setAutoRepeat(true);
-  return button;
-}
-
-QLabel* SunkenLabel(const QString& name, QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
 }  // namespace
 
 DataCheckWindow::DataCheckWindow(const LogLines& rows, const KavrelSettings& settings,

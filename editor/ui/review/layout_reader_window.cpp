@@ -42,22 +42,6 @@ const std::array<FieldLook, kLayoutFieldCount> kFieldLooks = {{
 
 constexpr int kFirstVisibleColumn = 40;
 
-QToolButton* ArrowButton(Qt::ArrowType arrow, const QString& name, QWidget* parent) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(name);
-  button->setArrowType(arrow);
-  button->setAutoRepeat(true);
-  return button;
-}
-
-QLabel* SunkenLabel(const QString& name, QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
 QLineEdit* SummaryBox(const char* name, const QFont& font, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));

@@ -82,6 +82,22 @@ QColor SampleGrid::ColumnColour(int column) const {
   return cell ? cell->background().color() : QColor();
 }
 
+QToolButton* ArrowButton(Qt::ArrowType arrow, const QString& name, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setArrowType(arrow);
+  button->setAutoRepeat(true);
+  return button;
+}
+
+QLabel* SunkenLabel(const QString& name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
 QFont ListFontWithoutSize(const QString& name, bool bold, bool italic) {
   QFont font(InstalledDataFontFamily(name));
   font.setBold(bold);

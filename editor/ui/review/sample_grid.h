@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QColor>
+#include <QLabel>
 #include <QTableWidget>
+#include <QToolButton>
 #include <vector>
 
 #include "editor/sample_fields.h"
@@ -41,6 +43,11 @@ class SampleGrid final : public QTableWidget {
 
   int first_column_ = 0;
 };
+
+// The controls beside the grid that place a field: an arrow button that
+// repeats while held, and a sunken label for a column number or a preview.
+QToolButton* ArrowButton(Qt::ArrowType arrow, const QString& name, QWidget* parent);
+QLabel* SunkenLabel(const QString& name, QWidget* parent);
 
 // A font from the list font settings, in the default size: the check and
 // layout windows take the family and style of the log list, not its size.

@@ -21,6 +21,20 @@ struct KavrelQso {
   QString time = QStringLiteral("1234");
 };
 
+// A station's header values as most tests vary them; a test sets the others
+// on what it gets back.
+inline CabrilloSummary StationSummary(const char* call, const char* category,
+                                      const char* continent, const char* entity,
+                                      const char* claimed_score = "100") {
+  CabrilloSummary s;
+  s.call_sign = QString::fromLatin1(call);
+  s.category = QString::fromLatin1(category);
+  s.continent = QString::fromLatin1(continent);
+  s.entity = QString::fromLatin1(entity);
+  s.claimed_score = QString::fromLatin1(claimed_score);
+  return s;
+}
+
 inline QString Fixed(const QString& text, int width) {
   return text.left(width).leftJustified(width, u' ');
 }

@@ -33,12 +33,7 @@ using ui::ResultFileDialog;
 
 CabrilloSummary Station(const char* call, const char* category, const char* continent,
                         const char* entity, const QString& name, const QString& address) {
-  CabrilloSummary s;
-  s.call_sign = call;
-  s.category = category;
-  s.continent = continent;
-  s.entity = entity;
-  s.claimed_score = "100";
+  CabrilloSummary s = testing::StationSummary(call, category, continent, entity);
   s.name = name;
   s.address = address;
   return s;

@@ -43,12 +43,7 @@ class ProbingMessageBoxes final : public ui::MessageBoxes {
 
 CabrilloSummary Station(const char* call, const char* category, const char* continent,
                         const char* entity) {
-  CabrilloSummary s;
-  s.call_sign = call;
-  s.category = category;
-  s.continent = continent;
-  s.entity = entity;
-  s.claimed_score = "100";
+  CabrilloSummary s = testing::StationSummary(call, category, continent, entity);
   s.name = "Operator of " + QString::fromLatin1(call);
   s.address = "Street <LF> Town";
   return s;

@@ -35,12 +35,7 @@ TovekRun Tovek(const QStringList& args) {
 
 CabrilloSummary Station(const char* call, const char* category, const char* continent,
                         const char* entity, const QString& name, const QString& address) {
-  CabrilloSummary s;
-  s.call_sign = call;
-  s.category = category;
-  s.continent = continent;
-  s.entity = entity;
-  s.claimed_score = "44";
+  CabrilloSummary s = testing::StationSummary(call, category, continent, entity, "44");
   s.name = name;
   s.address = address;
   return s;

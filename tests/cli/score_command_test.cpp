@@ -35,12 +35,7 @@ ScoreRun Score(const QStringList& args) {
 
 CabrilloSummary Station(const char* call, const char* category, const char* continent,
                         const char* entity, const char* claimed) {
-  CabrilloSummary s;
-  s.call_sign = call;
-  s.category = category;
-  s.continent = continent;
-  s.entity = entity;
-  s.claimed_score = claimed;
+  CabrilloSummary s = testing::StationSummary(call, category, continent, entity, claimed);
   s.name = "Tab\there";
   return s;
 }

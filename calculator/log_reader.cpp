@@ -105,7 +105,7 @@ QStringView LineTag(QStringView before_colon, std::array<char16_t, kTagBuffer>& 
 }
 
 // Takes one line into the log; false when the QSO list is full.
-bool TakeLine(QStringView line, LogRead& log) {
+bool TakeLine(QStringView line, int line_number, LogRead& log, const QsoLineVisitor* visitor) {
   const qsizetype colon = line.indexOf(u':');
   if (colon < 0) return true;
   std::array<char16_t, kTagBuffer> buffer;
@@ -117,16 +117,18 @@ bool TakeLine(QStringView line, LogRead& log) {
   } else if (tag == kQsoTag) {
     if (log.qsos.size() >= kMaxLogQsos) return false;
     log.qsos.append(MakeQsoEntry(value));
+    if (visitor) (*visitor)(value, line_number);
   }
   return true;
 }
 
-void ReadLines(TextLineReader& reader, LogRead& log) {
+void ReadLines(TextLineReader& reader, LogRead& log, const QsoLineVisitor* visitor = nullptr) {
   // A QSO line is some 80 bytes: room for them all at once, not by doubling.
   log.qsos.reserve(std::min<qint64>(reader.Size() / 64 + 1, kMaxLogQsos));
   QString line;
+  int line_number = 0;
   while (reader.Next(line)) {
-    if (!TakeLine(line, log)) {
+    if (!TakeLine(line, ++line_number, log, visitor)) {
       log.status = LogRead::Status::kTooManyQsos;
       break;
     }
@@ -164,6 +166,14 @@ LogRead ReadLogBytes(QByteArray bytes) {
   TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
   reader.OpenBytes(std::move(bytes));
   ReadLines(reader, log);
+  return log;
+}
+
+LogRead ReadLogBytes(QByteArray bytes, const QsoLineVisitor& visitor) {
+  LogRead log;
+  TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
+  reader.OpenBytes(std::move(bytes));
+  ReadLines(reader, log, &visitor);
   return log;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace tovek {
 
@@ -65,5 +66,11 @@ LogRead ReadLog(const QString& path);
 
 // The same, over a log's bytes already in memory.
 LogRead ReadLogBytes(QByteArray bytes);
+
+// The same, also handing every QSO line that is read to `visitor`: its value
+// (the text after the colon) and its 1-based line number. A reader that needs
+// more of each QSO than scoring does reads the file once, not twice.
+using QsoLineVisitor = std::function<void(QStringView value, int line_number)>;
+LogRead ReadLogBytes(QByteArray bytes, const QsoLineVisitor& visitor);
 
 }  // namespace tovek

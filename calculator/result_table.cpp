@@ -76,7 +76,7 @@ QString FormatNumber(double value) {
   return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
-double ClaimedScoreValue(QStringView text) { return NumericValue(text); }
+std::optional<double> ClaimedScoreValue(QStringView text) { return ReadNumericValue(text); }
 
 ResultRow MakeResultRow(const CabrilloSummary& summary, qsizetype qso_lines,
                         const LogScore& score) {
@@ -84,7 +84,8 @@ ResultRow MakeResultRow(const CabrilloSummary& summary, qsizetype qso_lines,
   ResultRow row;
   row.call_sign = FitField(summary.call_sign, w::kCallSign);
   row.category = FitField(summary.category, w::kCategory);
-  row.claimed_score = ClaimedScoreValue(summary.claimed_score);
+  // An unreadable claim is kept as no claim: the results file holds no infinity.
+  row.claimed_score = ClaimedScoreValue(summary.claimed_score).value_or(0.0);
   row.score = static_cast<double>(score.score);
   row.continent = FitField(summary.continent, w::kContinent);
   row.entity = FitField(summary.entity, w::kEntity);

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 #include <QStringList>
 #include <array>
 #include <cstdint>
@@ -66,7 +67,8 @@ QString FitField(QStringView text, qsizetype width);
 QString FormatNumber(double value);
 
 // The claimed score's value: its leading decimal number, so "123,456" is 123.
-double ClaimedScoreValue(QStringView text);
+// A number too large for a double ("1e400") cannot be read: nothing.
+std::optional<double> ClaimedScoreValue(QStringView text);
 
 // The row of a scored log. QSO points beyond the 16-bit field leave it 0.
 ResultRow MakeResultRow(const CabrilloSummary& summary, qsizetype qso_lines, const LogScore& score);

@@ -73,7 +73,7 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {ResolveCommand(), LoadCommand(),
                                                 Adif2CbrCommand(), ScoreCommand(),
                                                 CheckCommand(), CabrilloCommand(),
-                                                ResultsCommand()};
+                                                ResultsCommand(), CrossCheckCommand()};
   return commands;
 }
 

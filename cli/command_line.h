@@ -63,5 +63,6 @@ Command ScoreCommand();
 Command CheckCommand();
 Command CabrilloCommand();
 Command ResultsCommand();
+Command CrossCheckCommand();
 
 }  // namespace tovek::cli

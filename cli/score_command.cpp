@@ -1,13 +1,11 @@
 // tovek score: a calculation run over Cabrillo logs, its rows on standard output.
-#include <QDir>
-#include <QFileInfo>
-
 #include "calculator/area_table.h"
 #include "calculator/calculation_run.h"
 #include "calculator/log_list.h"
 #include "calculator/result_table.h"
 #include "cli/command_line.h"
 #include "cli/results_output.h"
+#include "cli/scoring_inputs.h"
 #include "common/prefix_table.h"
 
 namespace tovek::cli {
@@ -46,8 +44,12 @@ class ErrorObserver final : public RunObserver {
   explicit ErrorObserver(QTextStream& err) : err_(err) {}
 
   void LogRead(qsizetype, qsizetype, const QString& path, const tovek::LogRead& log) override {
+    if (!ClaimedScoreValue(log.summary.claimed_score)) {
+      err_ << path << ": CLAIMED-SCORE is too large to be read; 0 is kept\n";
+    }
     switch (log.status) {
       case tovek::LogRead::Status::kRead:
+        err_.flush();
         return;
       case tovek::LogRead::Status::kMissing:
         err_ << path << ": " << UnreadReason(log) << '\n';
@@ -67,21 +69,6 @@ class ErrorObserver final : public RunObserver {
   QTextStream& err_;
 };
 
-// The log list of the paths: a folder gives its Cabrillo logs, anything else
-// is a log file of its own.
-QStringList LogPaths(const QStringList& operands) {
-  QStringList paths;
-  for (const QString& operand : operands) {
-    if (QFileInfo(operand).isDir()) {
-      const QDir folder(operand);
-      for (const QString& name : ListLogFiles(operand)) paths.append(folder.filePath(name));
-    } else {
-      paths.append(operand);
-    }
-  }
-  return paths;
-}
-
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
   const auto parsed =
@@ -93,27 +80,10 @@ int Run(const QStringList& args, CommandIo& io) {
     io.err << kName << ": " << error << "\n" << kUsage;
     return kUsageError;
   }
-  const QDir program(io.program_folder);
-  const QString cty_path = parsed->Value("--cty", program.filePath("Cty.dat"));
-  const QString area_path = parsed->Value("--area", program.filePath(kAreaFileName));
-
   PrefixTable prefixes;
-  const PrefixLoadOutcome cty = LoadPrefixTable(cty_path, prefixes);
-  if (cty.status == PrefixLoadOutcome::Status::kMissing) {
-    io.err << "NOT [Cty.dat] FILE\n";
-    return kRefused;
-  }
-  if (cty.status == PrefixLoadOutcome::Status::kStopped) {
-    io.err << cty_path << ": line " << cty.line_number << ": " << cty.error << '\n';
-  }
   AreaTable areas;
-  const AreaLoadOutcome area = LoadAreaFile(area_path, areas);
-  if (area.status != AreaLoadOutcome::Status::kLoaded) {
-    io.err << (area.status == AreaLoadOutcome::Status::kMissing
-                   ? QStringLiteral("NOT [%1] FILE").arg(area_path)
-                   : area_path + QStringLiteral(": ") + area.error)
-           << '\n';
-    return kRefused;
+  if (const int loaded = LoadScoringTables(*parsed, io, prefixes, areas); loaded != kSuccess) {
+    return loaded;
   }
 
   // Each path is given whole: the list's folder stays empty.

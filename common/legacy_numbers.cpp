@@ -1,10 +1,12 @@
 #include "common/legacy_numbers.h"
 
+#include <algorithm>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
-#include <charconv>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace tovek {
@@ -24,6 +26,39 @@ std::optional<Int> ToInteger(double value) {
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+// Whether a number that a double cannot hold is too large (rather than too
+// small): the power of ten of its first significant digit, plus its exponent,
+// is above zero. Only asked of numbers hundreds of powers away from 1.
+bool IsOverflow(std::string_view number) {
+  long long magnitude = 0;
+  bool seen_point = false;
+  bool significant = false;
+  size_t i = 0;
+  if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+  for (; i < number.size() && number[i] != 'e'; ++i) {
+    if (number[i] == '.') {
+      seen_point = true;
+    } else if (!significant && number[i] == '0') {
+      if (seen_point) --magnitude;
+    } else {
+      significant = true;
+      if (!seen_point) ++magnitude;
+    }
+  }
+  if (!significant) return false;
+  long long exponent = 0;
+  if (i < number.size()) {
+    ++i;
+    bool negative = false;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
+    for (; i < number.size(); ++i) {
+      exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
+    }
+    if (negative) exponent = -exponent;
+  }
+  return magnitude + exponent > 0;
+}
+
 }  // namespace
 
 double RoundHalfEven(double value) {
@@ -39,7 +74,7 @@ double RoundHalfEven(double value) {
 std::optional<std::int16_t> ToInt16(double value) { return ToInteger<std::int16_t>(value); }
 std::optional<std::int32_t> ToInt32(double value) { return ToInteger<std::int32_t>(value); }
 
-double NumericValue(QStringView text) {
+std::optional<double> ReadNumericValue(QStringView text) {
   std::string number;
   number.reserve(static_cast<size_t>(text.size()));
   enum class Stage { kSign, kInteger, kFraction, kExponentSign, kExponent } stage = Stage::kSign;
@@ -81,11 +116,13 @@ double NumericValue(QStringView text) {
   double value = 0.0;
   const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
-    return number[0] == '-' ? -std::numeric_limits<double>::infinity()
-                            : std::numeric_limits<double>::infinity();
+    if (IsOverflow(number)) return std::nullopt;
+    return 0.0;
   }
   return error == std::errc() ? value : 0.0;
 }
+
+double NumericValue(QStringView text) { return ReadNumericValue(text).value_or(0.0); }
 
 std::optional<double> ParseDecimal(QStringView text) {
   const QStringView trimmed = text.trimmed();

@@ -23,7 +23,13 @@ std::optional<std::int32_t> ToInt32(double value);
 // The leading decimal number of a text: blanks anywhere are ignored, then an
 // optional sign, digits, an optional fraction and an optional exponent are
 // taken as far as they go. A text without a leading number is worth 0
-// ("14 025.5 kHz" -> 14025.5, "7O" -> 7, "abc" -> 0).
+// ("14 025.5 kHz" -> 14025.5, "7O" -> 7, "abc" -> 0). A number too small
+// for a double is 0; one too large for it ("1e400", four hundred nines) is
+// no number at all: nothing, never an infinity.
+std::optional<double> ReadNumericValue(QStringView text);
+
+// The same, with a number too large for a double worth 0 like any other
+// text that holds no readable number.
 double NumericValue(QStringView text);
 
 // A whole text read as a decimal number (blanks at the ends allowed), or

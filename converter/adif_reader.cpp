@@ -21,7 +21,10 @@ void AppendUpperCase(QString& text, const QString& line) {
 // The length written in a tag: the leading number of the text between its
 // ":" and ">" (so a type letter behind a second ":" is passed over).
 qsizetype DeclaredLength(QStringView text) {
-  const double length = RoundHalfEven(NumericValue(text));
+  // A length too large for any number is longer than any record.
+  const std::optional<double> declared = ReadNumericValue(text);
+  if (!declared) return qsizetype{1} << 50;
+  const double length = RoundHalfEven(*declared);
   if (!(length > 0)) return 0;
   return length >= 1e15 ? qsizetype{1} << 50 : static_cast<qsizetype>(length);
 }

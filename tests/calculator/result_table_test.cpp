@@ -65,9 +65,16 @@ TEST(MakeResultRow, CutsTextsToTheirWidthsAndReadsTheClaimedScore) {
   EXPECT_EQ(row.claimed_score, 123456);
   const struct {
     const char* text;
-    double value;
-  } claimed[] = {{"", 0}, {"1 234", 1234}, {"12.5k", 12.5}, {"abc", 0}, {"-7", -7}};
+    std::optional<double> value;
+  } claimed[] = {{"", 0},      {"1 234", 1234},           {"12.5k", 12.5}, {"abc", 0},
+                 {"-7", -7},   {"1e400", std::nullopt},   {"-1e400", std::nullopt},
+                 {"1e-400", 0}, {"0.000e999", 0}};
   for (const auto& c : claimed) EXPECT_EQ(ClaimedScoreValue(QString(c.text)), c.value) << c.text;
+  // Hundreds of nines, or ones with blanks between them, are no claim either.
+  EXPECT_EQ(ClaimedScoreValue(QString(400, u'9')), std::nullopt);
+  EXPECT_EQ(ClaimedScoreValue(QString("1 ").repeated(400)), std::nullopt);
+  s.claimed_score = "1e400";
+  EXPECT_EQ(MakeResultRow(s, 0, {}).claimed_score, 0);
 }
 
 TEST(MakeResultRow, PointsBeyondTheSixteenBitFieldLeaveItZero) {

@@ -201,6 +201,28 @@ TEST(TovekResults, NothingToSaveAndUnwritableOutputAreRefused) {
   EXPECT_TRUE(unsaved.err.startsWith("tovek score: " + folder.File("gone/x.rlt") + ": "));
 }
 
+// A claimed score no double can hold is no claim: the saved file reads back
+// and the run says which log's claim was dropped.
+TEST(TovekResults, ClaimsBeyondAnyNumberAreSavedAsNoClaim) {
+  TempFolder folder;
+  TempFolder logs;
+  const QString huge[] = {"1e400", QString(400, u'9'), QString("1 ").repeated(400)};
+  for (int i = 0; i < 3; ++i) {
+    CabrilloSummary s = Station("W1AW", "MO", "NA", "K", "", "");
+    s.call_sign = QStringLiteral("W%1AW").arg(i + 1);
+    s.claimed_score = huge[i];
+    testing::WriteKavrelLog(logs.File(s.call_sign + ".cbr"), s, {{"14080", "JA1AAA"}});
+  }
+  const QString saved = folder.File("claims.rlt");
+  const TovekRun scored = Tovek({"score", "--save", saved, logs.Path()});
+  ASSERT_EQ(scored.status, kSuccess);
+  EXPECT_EQ(scored.err.count("CLAIMED-SCORE is too large to be read; 0 is kept\n"), 3);
+  EXPECT_FALSE(scored.out.contains("inf"));
+  const TovekRun read = Tovek({"results", saved});
+  ASSERT_EQ(read.status, kSuccess) << read.err.toStdString();
+  EXPECT_EQ(read.out, scored.out);
+}
+
 TEST(TovekResults, UsageErrors) {
   EXPECT_EQ(Tovek({"results"}).status, kUsageError);
   EXPECT_EQ(Tovek({"results", "a.rlt", "b.rlt"}).status, kUsageError);

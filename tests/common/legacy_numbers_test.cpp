@@ -45,7 +45,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"abc", 0}, ValueCase{"", 0}, ValueCase{"-12", -12},
                       ValueCase{"+3", 3}, ValueCase{".5", 0.5}, ValueCase{"1.2.3", 1.2},
                       ValueCase{"1e3", 1000}, ValueCase{"14E", 14}, ValueCase{"21D", 21},
-                      ValueCase{"3-5", 3}, ValueCase{"--5", 0}, ValueCase{"\t28\t000", 28000}));
+                      ValueCase{"3-5", 3}, ValueCase{"--5", 0}, ValueCase{"\t28\t000", 28000},
+                      // beyond a double: too small is 0, too large is no number
+                      ValueCase{"1e-400", 0}, ValueCase{"-1e-400", 0}, ValueCase{"1e400", 0},
+                      ValueCase{"0.0001e-320", 0}, ValueCase{"1000e306", 0},
+                      ValueCase{"1e308", 1e308}));
+
+TEST(ReadNumericValue, TellsANumberTooLargeFromOneTooSmall) {
+  EXPECT_EQ(ReadNumericValue(u"1e400"), std::nullopt);
+  EXPECT_EQ(ReadNumericValue(u"-1e400"), std::nullopt);
+  EXPECT_EQ(ReadNumericValue(QString(400, u'9')), std::nullopt);
+  EXPECT_EQ(ReadNumericValue(u"0.00000000001e315"), std::optional<double>(1e304));
+  EXPECT_EQ(ReadNumericValue(u"1e-400"), std::optional<double>(0));
+  EXPECT_EQ(ReadNumericValue(u"123abc"), std::optional<double>(123));
+}
 
 TEST(ParseDecimal, AcceptsWholeNumbersOnly) {
   EXPECT_EQ(ParseDecimal(u" 12 "), std::optional<double>(12));

@@ -1,0 +1,50 @@
+// What the cross-check tells: a report per entrant (plain ASCII English:
+// the entrants are world-wide), a summary for the committee, and the lines
+// and figures that tovek prints and the window shows.
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+#include "calculator/crosscheck/checked_score.h"
+#include "calculator/crosscheck/cross_check.h"
+
+namespace tovek::crosscheck {
+
+// A whole contest checked and scored, as the reports need it.
+struct CheckedContest {
+  const std::vector<ContestLog>& logs;
+  const ContestCheck& check;
+  const std::vector<CheckedScore>& scores;
+  const CheckRules& rules;
+};
+
+// One log's figures, in the order of `tovek crosscheck`'s columns:
+// CallSign Category QsoLines Ok Unverified Nil Bust ExchangeBust Band Unique
+// Dupe OutOfTime ClockOffsetMinutes Score CheckedScore.
+QStringList LogFigures(const CheckedContest& contest, size_t log);
+QStringList LogFigureNames();
+
+// One line per QSO line of every log, logs in order, lines in file order:
+// CALL, the line's number in its file, the verdict and its detail.
+QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCheck& check);
+
+// The name of an entrant's report file: the call sign with "/" as "-", ".lcr".
+QString ReportFileName(const QString& station);
+
+// The report of one entrant: counts, clock, score arithmetic, every line
+// that is not OK with its evidence, and what the other logs say of this
+// station's own call.
+QStringList EntrantReport(const CheckedContest& contest, size_t log);
+
+// The committee's summary: totals, the clock table, the logs with most
+// faults, the calls worked most by stations that sent no log, and bust rates.
+QStringList CommitteeSummary(const CheckedContest& contest);
+
+inline constexpr const char* kSummaryFileName = "CrossCheck.txt";
+
+// Writes every entrant's report and the summary into `folder` (created when
+// missing). Stops at the first file that cannot be written and says which.
+FileOutcome WriteReports(const CheckedContest& contest, const QString& folder);
+
+}  // namespace tovek::crosscheck

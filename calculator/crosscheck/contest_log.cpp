@@ -1,0 +1,187 @@
+#include "calculator/crosscheck/contest_log.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "calculator/text_rules.h"
+#include "common/legacy_numbers.h"
+
+namespace tovek::crosscheck {
+namespace {
+
+// The log editor's QSO line, as positions within the text after "QSO:"
+// (0-based; column c of the line is index c - 5).
+struct FixedField {
+  qsizetype start;
+  qsizetype length;
+};
+constexpr FixedField kFixedFrequency{1, 5};
+constexpr FixedField kFixedMode{7, 2};
+constexpr FixedField kFixedDate{10, 10};
+constexpr FixedField kFixedTime{21, 4};
+constexpr FixedField kFixedMyCall{26, 12};
+constexpr FixedField kFixedSentRst{39, 3};
+constexpr FixedField kFixedSentExchange{43, 2};
+constexpr FixedField kFixedCall{50, 12};
+constexpr FixedField kFixedReceivedRst{65, 3};
+constexpr FixedField kFixedReceivedExchange{69, 2};
+// Where that layout always has a blank.
+constexpr qsizetype kFixedBlanks[] = {0, 6, 9, 20, 25, 38, 42, 45, 46, 47, 48, 49};
+
+bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+QStringView Field(QStringView value, FixedField field) {
+  return TrimSpaces(value.mid(field.start, field.length));
+}
+
+// Digits at [start, start + count) of `text`, as a number; -1 when any is not.
+int DigitsAt(QStringView text, qsizetype start, qsizetype count) {
+  if (start + count > text.size()) return -1;
+  int number = 0;
+  for (qsizetype i = start; i < start + count; ++i) {
+    if (!IsDigit(text[i])) return -1;
+    number = number * 10 + (text[i].unicode() - u'0');
+  }
+  return number;
+}
+
+bool IsFixedLayout(QStringView value) {
+  if (value.size() < kFixedCall.start + 1) return false;
+  for (const qsizetype blank : kFixedBlanks) {
+    if (value[blank] != u' ') return false;
+  }
+  const QStringView date = value.mid(kFixedDate.start, kFixedDate.length);
+  return DigitsAt(date, 0, 4) >= 0 && date[4] == u'-' && date[7] == u'-' &&
+         DigitsAt(value, kFixedTime.start, kFixedTime.length) >= 0;
+}
+
+// "yyyy-mm-dd", "yyyy/mm/dd" or "yyyymmdd" with "hhmm" or "hh:mm".
+int ReadMinute(QStringView date, QStringView time) {
+  int year = -1;
+  int month = -1;
+  int day = -1;
+  if (date.size() == 10 && (date[4] == u'-' || date[4] == u'/') && date[7] == date[4]) {
+    year = DigitsAt(date, 0, 4);
+    month = DigitsAt(date, 5, 2);
+    day = DigitsAt(date, 8, 2);
+  } else if (date.size() == 8) {
+    year = DigitsAt(date, 0, 4);
+    month = DigitsAt(date, 4, 2);
+    day = DigitsAt(date, 6, 2);
+  }
+  int hour = -1;
+  int minute = -1;
+  if (time.size() == 4) {
+    hour = DigitsAt(time, 0, 2);
+    minute = DigitsAt(time, 2, 2);
+  } else if (time.size() == 5 && time[2] == u':') {
+    hour = DigitsAt(time, 0, 2);
+    minute = DigitsAt(time, 3, 2);
+  }
+  if (year < 1900 || month < 1 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59) {
+    return kNoTime;
+  }
+  if (!QDate::isValid(year, month, day)) return kNoTime;
+  return MinuteOf(year, month, day, hour, minute);
+}
+
+int BandOfFrequencyText(QStringView text) {
+  const double value = NumericValue(text);
+  // Some loggers write the band in MHz instead of the frequency.
+  if (value == 3.5 || value == 7 || value == 14 || value == 21 || value == 28) {
+    return BandOfKhz(value * 1000);
+  }
+  return BandOfKhz(value);
+}
+
+QString Upper(QStringView text) { return text.toString().toUpper(); }
+
+ContestQso ParseFixed(QStringView value, int line_number) {
+  ContestQso qso;
+  qso.line = line_number;
+  qso.frequency = Field(value, kFixedFrequency).toString();
+  qso.band = static_cast<std::int8_t>(BandOfFrequencyText(qso.frequency));
+  qso.mode = Field(value, kFixedMode).toString();
+  qso.minute = ReadMinute(Field(value, kFixedDate), Field(value, kFixedTime));
+  qso.my_call = Upper(Field(value, kFixedMyCall));
+  qso.sent_rst = Field(value, kFixedSentRst).toString();
+  qso.sent_exchange = Field(value, kFixedSentExchange).toString();
+  qso.call = Upper(Field(value, kFixedCall));
+  qso.received_rst = Field(value, kFixedReceivedRst).toString();
+  qso.received_exchange = Field(value, kFixedReceivedExchange).toString();
+  return qso;
+}
+
+ContestQso ParseFree(QStringView value, int line_number) {
+  QList<QStringView> tokens;
+  for (const QStringView token : value.tokenize(u' ', Qt::SkipEmptyParts)) {
+    for (const QStringView part : token.tokenize(u'\t', Qt::SkipEmptyParts)) tokens.append(part);
+  }
+  const auto token = [&](qsizetype i) { return i < tokens.size() ? tokens[i] : QStringView(); };
+  ContestQso qso;
+  qso.line = line_number;
+  qso.frequency = token(0).toString();
+  qso.band = static_cast<std::int8_t>(BandOfFrequencyText(qso.frequency));
+  qso.mode = token(1).toString();
+  qso.minute = ReadMinute(token(2), token(3));
+  qso.my_call = Upper(token(4));
+  qso.sent_rst = token(5).toString();
+  qso.sent_exchange = token(6).toString();
+  qso.call = Upper(token(7));
+  qso.received_rst = token(8).toString();
+  qso.received_exchange = token(9).toString();
+  return qso;
+}
+
+}  // namespace
+
+QString BandName(int band) {
+  static const QString kNames[] = {QStringLiteral("3500"),  QStringLiteral("7000"),
+                                   QStringLiteral("14000"), QStringLiteral("21000"),
+                                   QStringLiteral("28000"), QStringLiteral("other")};
+  return kNames[band >= 0 && band < kContestBands ? band : kOtherBand];
+}
+
+int BandOfKhz(double khz) {
+  if (khz >= 3500 && khz < 4000) return 0;
+  if (khz >= 7000 && khz < 7500) return 1;
+  if (khz >= 14000 && khz < 14500) return 2;
+  if (khz >= 21000 && khz < 21500) return 3;
+  if (khz >= 28000 && khz < 30000) return 4;
+  return kOtherBand;
+}
+
+int MinuteOf(int year, int month, int day, int hour, int minute) {
+  static const qint64 kEpochDay = QDate(2000, 1, 1).toJulianDay();
+  const qint64 days = QDate(year, month, day).toJulianDay() - kEpochDay;
+  return static_cast<int>(days * 1440 + hour * 60 + minute);
+}
+
+ContestQso ParseQsoLine(QStringView value, int line_number) {
+  return IsFixedLayout(value) ? ParseFixed(value, line_number) : ParseFree(value, line_number);
+}
+
+ContestLog ReadContestLogBytes(const QString& path, QByteArray bytes) {
+  ContestLog log;
+  log.path = path;
+  log.scored = ReadLogBytes(std::move(bytes), [&log](QStringView value, int line_number) {
+    log.qsos.append(ParseQsoLine(value, line_number));
+  });
+  log.station = log.scored.summary.call_sign.toUpper();
+  return log;
+}
+
+ContestLog ReadContestLog(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    ContestLog log;
+    log.path = path;
+    log.scored.status =
+        QFileInfo::exists(path) ? LogRead::Status::kUnreadable : LogRead::Status::kMissing;
+    log.scored.error = file.errorString();
+    return log;
+  }
+  return ReadContestLogBytes(path, file.readAll());
+}
+
+}  // namespace tovek::crosscheck

@@ -1,0 +1,71 @@
+// Every QSO line of an entrant's Cabrillo log, read whole: the cross-check
+// needs the time, both exchanges and the station's own call, which scoring
+// never looks at.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <limits>
+
+#include "calculator/log_reader.h"
+
+namespace tovek::crosscheck {
+
+// The five contest bands as indexes 0 to 4, and one index for any other
+// frequency (or none that can be read).
+inline constexpr int kContestBands = 5;
+inline constexpr int kOtherBand = 5;
+
+// The band's name in reports and verdict details: its lower edge in kHz
+// ("3500", "7000", "14000", "21000", "28000"); "other" off the five bands.
+QString BandName(int band);
+
+// The band index of a frequency in kHz (the scoring's band edges).
+int BandOfKhz(double khz);
+
+// Minutes counted from 2000-01-01 00:00; kNoTime when the date or the time of
+// a line cannot be read.
+inline constexpr int kNoTime = std::numeric_limits<int>::min();
+int MinuteOf(int year, int month, int day, int hour, int minute);
+
+// One QSO line. Texts are trimmed; calls are upper-cased.
+struct ContestQso {
+  int line = 0;  // 1-based line number in its file
+  std::int8_t band = kOtherBand;
+  int minute = kNoTime;  // as logged, before any clock correction
+  QString frequency;     // the frequency field as written
+  QString mode;
+  QString my_call;
+  QString sent_rst;
+  QString sent_exchange;
+  QString call;  // the worked call
+  QString received_rst;
+  QString received_exchange;
+};
+
+// A log as the cross-check reads it. `scored` is the log exactly as the
+// score calculator reads it, so that a checked log's claimed result is the
+// one the calculation run gives.
+struct ContestLog {
+  QString path;
+  QString station;  // the CALLSIGN header, trimmed and upper-cased
+  LogRead scored;
+  QList<ContestQso> qsos;
+};
+
+// Cuts one QSO line's text after "QSO:" into its fields. Two layouts:
+// the log editor's fixed 75-character line (frequency in columns 6-10, own
+// call in 31-42, the worked call in 55-66, ...), recognised by its blanks and
+// date where that layout has them; else fields separated by blanks, as
+// Cabrillo 3.0 writers and entrants' loggers write them:
+//   freq mode yyyy-mm-dd hhmm mycall rst exch call rst exch [transmitter]
+ContestQso ParseQsoLine(QStringView value, int line_number);
+
+// Reads a log from its bytes, or from its file (a missing or unreadable file
+// gives a log without QSOs whose `scored.status` says why).
+ContestLog ReadContestLogBytes(const QString& path, QByteArray bytes);
+ContestLog ReadContestLog(const QString& path);
+
+}  // namespace tovek::crosscheck

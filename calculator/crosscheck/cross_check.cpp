@@ -1,0 +1,685 @@
+#include "calculator/crosscheck/cross_check.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <tuple>
+
+#include "calculator/crosscheck/clock_fit.h"
+#include "calculator/crosscheck/rtty_errors.h"
+#include "common/text_file.h"
+
+namespace tovek::crosscheck {
+namespace {
+
+constexpr int kNone = -1;
+constexpr int kPeriodMinutes = 48 * 60;
+// How far from a QSO the other logs are searched for a station on the air.
+constexpr int kOnAirReach = 15;
+// How far around a QSO its own log's neighbours tell which band it was on.
+constexpr int kNeighbourReach = 30;
+constexpr int kNeighboursEachSide = 3;
+// The dearest miscopy a bust may be: one error nothing explains, or two
+// cheap ones. Without the other log's word, only a single error of the model.
+constexpr double kMaxPairedBustCost = rtty_cost::kOther;
+constexpr double kMaxOnAirBustCost = rtty_cost::kKeyboard;
+
+// Exchange numbers compare as numbers: "08" is "8".
+QString ExchangeKey(const QString& exchange) {
+  qsizetype zeros = 0;
+  while (zeros + 1 < exchange.size() && exchange[zeros] == u'0') ++zeros;
+  return zeros == 0 ? exchange : exchange.mid(zeros);
+}
+
+// Every call of the contest gets a number; the check compares numbers.
+class CallBook {
+ public:
+  int Intern(const QString& call) {
+    const auto found = ids_.constFind(call);
+    if (found != ids_.cend()) return found.value();
+    const int id = static_cast<int>(texts_.size());
+    ids_.insert(call, id);
+    texts_.push_back(call);
+    return id;
+  }
+  int Find(const QString& call) const { return ids_.value(call, kNone); }
+  const QString& Text(int id) const { return texts_[static_cast<size_t>(id)]; }
+  int Size() const { return static_cast<int>(texts_.size()); }
+
+ private:
+  QHash<QString, int> ids_;
+  std::vector<QString> texts_;
+};
+
+// Where a call was heard: by band, the corrected minutes of the QSO lines
+// that name it or that its own log holds, sorted.
+struct Activity {
+  std::array<std::vector<int>, kContestBands + 1> minutes;
+
+  int CountNear(int band, int minute, int reach) const {
+    const std::vector<int>& list = minutes[static_cast<size_t>(band)];
+    const auto first = std::lower_bound(list.begin(), list.end(), minute - reach);
+    const auto last = std::upper_bound(list.begin(), list.end(), minute + reach);
+    return static_cast<int>(last - first);
+  }
+};
+
+// A log's QSOs as numbers, with what the stages need to find them fast.
+struct IndexedLog {
+  int station = kNone;
+  std::vector<int> call;       // per QSO: the worked call's number
+  std::vector<int> corrected;  // per QSO: minute after clock correction, or kNoTime
+  std::vector<bool> dupe;
+  QHash<int, std::vector<int>> lines_by_call;
+  std::array<std::vector<int>, kContestBands + 1> by_time;  // per band, by corrected minute
+  QString usual_sent;  // the exchange this station sends most, as a key
+};
+
+// The line a line was paired with, and how.
+struct Partner {
+  int log = kNone;
+  int qso = kNone;
+  Verdict kind = Verdict::kOk;  // kOk: exact calls; kBust: one side miscopied; kBand
+};
+
+struct Candidate {
+  double cost;  // 0 for exact calls
+  int delta;    // minutes between the sides, absolute
+  bool dupe;    // a duplicate line: paired only when nothing better is left
+  int log_a, qso_a, log_b, qso_b;
+
+  bool operator<(const Candidate& o) const {
+    return std::tie(dupe, cost, delta, log_a, qso_a, log_b, qso_b) <
+           std::tie(o.dupe, o.cost, o.delta, o.log_a, o.qso_a, o.log_b, o.qso_b);
+  }
+};
+
+class Checker {
+ public:
+  Checker(const std::vector<ContestLog>& logs, const KnownCalls& known, const CheckRules& rules,
+          std::optional<QDate> start, Progress& progress, const std::function<bool()>& cancelled)
+      : logs_(logs), known_(known), rules_(rules), progress_(progress), cancelled_(cancelled) {
+    if (start) period_start_ = MinuteOf(start->year(), start->month(), start->day(), 0, 0);
+    model_ = rules.bust_search == CheckRules::BustSearch::kEditDistance1 ? ErrorModel::kEditDistance1
+                                                                        : ErrorModel::kRtty;
+  }
+
+  ContestCheck Run() {
+    result_.logs.resize(logs_.size());
+    for (size_t i = 0; i < logs_.size(); ++i) {
+      result_.logs[i].qsos.resize(static_cast<size_t>(logs_[i].qsos.size()));
+    }
+    progress_.SetMaximum(static_cast<qint64>(logs_.size()) * 3);
+    const std::function<void()> stages[] = {
+        [&] { IndexLogs(); },
+        [&] { if (rules_.clock_correction) EstimateClocks(); },
+        [&] { ApplyClocks(); },
+        [&] { PairExactCalls(); },
+        [&] { if (rules_.bust_search != CheckRules::BustSearch::kNone) PairMiscopiedCalls(); },
+        [&] { if (rules_.band_errors) PairOtherBands(); },
+        [&] { if (rules_.clock_correction) RefitClocks(); },
+        [&] { ApplyClocks(); },
+        [&] { CountAppearances(); },
+        [&] { JudgeLines(); },
+    };
+    for (const auto& stage : stages) {
+      if (cancelled_ && cancelled_()) break;
+      stage();
+    }
+    return std::move(result_);
+  }
+
+ private:
+  // ---- indexing ----
+
+  void IndexLogs() {
+    indexed_.resize(logs_.size());
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      const ContestLog& log = logs_[l];
+      IndexedLog& index = indexed_[l];
+      index.station = log.station.isEmpty() ? kNone : calls_.Intern(log.station);
+      if (index.station != kNone && !station_log_.contains(index.station)) {
+        station_log_.insert(index.station, static_cast<int>(l));
+      }
+      const auto count = static_cast<size_t>(log.qsos.size());
+      index.call.resize(count);
+      index.dupe.resize(count);
+      QSet<std::pair<int, int>> worked;  // (call, band slot)
+      QHash<QString, int> sent;
+      for (size_t q = 0; q < count; ++q) {
+        const ContestQso& qso = log.qsos[static_cast<qsizetype>(q)];
+        const int call = calls_.Intern(qso.call);
+        index.call[q] = call;
+        index.lines_by_call[call].push_back(static_cast<int>(q));
+        // The scoring counts QSOs off the five bands with the first band.
+        const int slot = qso.band == kOtherBand ? 0 : qso.band;
+        index.dupe[q] = !qso.call.isEmpty() && worked.contains({call, slot});
+        worked.insert({call, slot});
+        if (!qso.sent_exchange.isEmpty()) ++sent[ExchangeKey(qso.sent_exchange)];
+      }
+      index.usual_sent = MostCommon(sent);
+      progress_.SetValue(static_cast<qint64>(l));
+      progress_.Yield();
+    }
+    pair_.resize(logs_.size());
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      pair_[l].resize(static_cast<size_t>(logs_[l].qsos.size()));
+    }
+  }
+
+  static QString MostCommon(const QHash<QString, int>& counts) {
+    QString best;
+    int best_count = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+      if (it.value() > best_count || (it.value() == best_count && it.key() < best)) {
+        best = it.key();
+        best_count = it.value();
+      }
+    }
+    return best;
+  }
+
+  int LogOf(int call) const { return call == kNone ? kNone : station_log_.value(call, kNone); }
+
+  const ContestQso& Qso(int log, int qso) const {
+    return logs_[static_cast<size_t>(log)].qsos[qso];
+  }
+
+  // ---- clocks ----
+
+  // The QSOs a log shares with another log by exact calls on one band,
+  // whatever their time: what the clocks are fitted on before any pairing.
+  template <typename Visit>
+  void ForEachSharedQso(int log, Visit visit) const {
+    const IndexedLog& a = indexed_[static_cast<size_t>(log)];
+    if (a.station == kNone) return;
+    for (size_t q = 0; q < a.call.size(); ++q) {
+      const int other = LogOf(a.call[q]);
+      if (other == kNone || other == log) continue;
+      const ContestQso& qa = Qso(log, static_cast<int>(q));
+      if (qa.minute == kNoTime) continue;
+      const IndexedLog& b = indexed_[static_cast<size_t>(other)];
+      const auto lines = b.lines_by_call.constFind(a.station);
+      if (lines == b.lines_by_call.cend()) continue;
+      for (const int qb : *lines) {
+        const ContestQso& other_qso = Qso(other, qb);
+        if (other_qso.band != qa.band || other_qso.minute == kNoTime) continue;
+        visit(qa.minute, other, other_qso.minute);
+      }
+    }
+  }
+
+  void EstimateClocks() {
+    // Most clocks are right: a first fit against uncorrected partners finds
+    // the wrong ones, a second against corrected partners sharpens them.
+    for (int round = 0; round < 2; ++round) {
+      std::vector<ClockModel> fitted(logs_.size());
+      for (size_t l = 0; l < logs_.size(); ++l) {
+        std::vector<ClockSample> samples;
+        ForEachSharedQso(static_cast<int>(l), [&](int minute, int other, int other_minute) {
+          const int partner = other_minute - Clock(other).OffsetAt(other_minute);
+          samples.push_back({minute, minute - partner});
+        });
+        fitted[l] = FitClock(std::move(samples));
+      }
+      for (size_t l = 0; l < logs_.size(); ++l) result_.logs[l].clock = fitted[l];
+      progress_.Yield();
+    }
+  }
+
+  // Once paired, a log's clock is measured on its pairs alone.
+  void RefitClocks() {
+    std::vector<ClockModel> fitted(logs_.size());
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      std::vector<ClockSample> samples;
+      for (size_t q = 0; q < pair_[l].size(); ++q) {
+        const auto [other, other_qso, kind] = pair_[l][q];
+        if (other == kNone) continue;
+        const int minute = Qso(static_cast<int>(l), static_cast<int>(q)).minute;
+        const int other_minute = Qso(other, other_qso).minute;
+        if (minute == kNoTime || other_minute == kNoTime) continue;
+        const int partner = other_minute - Clock(other).OffsetAt(other_minute);
+        samples.push_back({minute, minute - partner});
+      }
+      fitted[l] = FitClock(std::move(samples));
+    }
+    for (size_t l = 0; l < logs_.size(); ++l) result_.logs[l].clock = fitted[l];
+  }
+
+  const ClockModel& Clock(int log) const { return result_.logs[static_cast<size_t>(log)].clock; }
+
+  void ApplyClocks() {
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      IndexedLog& index = indexed_[l];
+      const ClockModel& clock = result_.logs[l].clock;
+      index.corrected.resize(index.call.size());
+      for (auto& band : index.by_time) band.clear();
+      for (size_t q = 0; q < index.call.size(); ++q) {
+        const ContestQso& qso = logs_[l].qsos[static_cast<qsizetype>(q)];
+        index.corrected[q] =
+            qso.minute == kNoTime ? kNoTime : qso.minute - clock.OffsetAt(qso.minute);
+        if (qso.minute != kNoTime) index.by_time[static_cast<size_t>(qso.band)].push_back(static_cast<int>(q));
+      }
+      for (auto& band : index.by_time) {
+        std::stable_sort(band.begin(), band.end(),
+                         [&](int a, int b) { return index.corrected[a] < index.corrected[b]; });
+      }
+    }
+  }
+
+  int Corrected(int log, int qso) const {
+    return indexed_[static_cast<size_t>(log)].corrected[static_cast<size_t>(qso)];
+  }
+
+  // The QSOs of a log on a band within `reach` minutes of `minute`.
+  template <typename Visit>
+  void ForEachNear(int log, int band, int minute, int reach, Visit visit) const {
+    const IndexedLog& index = indexed_[static_cast<size_t>(log)];
+    const std::vector<int>& list = index.by_time[static_cast<size_t>(band)];
+    auto it = std::lower_bound(list.begin(), list.end(), minute - reach,
+                               [&](int q, int value) { return index.corrected[q] < value; });
+    for (; it != list.end() && index.corrected[*it] <= minute + reach; ++it) visit(*it);
+  }
+
+  // ---- pairing ----
+
+  bool Free(int log, int qso) const {
+    return pair_[static_cast<size_t>(log)][static_cast<size_t>(qso)].log == kNone;
+  }
+
+  void Pair(const Candidate& c, Verdict kind) {
+    pair_[static_cast<size_t>(c.log_a)][static_cast<size_t>(c.qso_a)] = {c.log_b, c.qso_b, kind};
+    pair_[static_cast<size_t>(c.log_b)][static_cast<size_t>(c.qso_b)] = {c.log_a, c.qso_a, kind};
+  }
+
+  // Takes the candidates best first, each line into one pair at most.
+  void PairBestFirst(std::vector<Candidate>& candidates, Verdict kind) {
+    std::sort(candidates.begin(), candidates.end());
+    for (const Candidate& c : candidates) {
+      if (Free(c.log_a, c.qso_a) && Free(c.log_b, c.qso_b)) Pair(c, kind);
+    }
+  }
+
+  bool IsDupe(int log, int qso) const {
+    return indexed_[static_cast<size_t>(log)].dupe[static_cast<size_t>(qso)];
+  }
+
+  // Lines that name each other's station exactly, on `same_band` or on
+  // another band, within the time window.
+  void PairStations(bool same_band, Verdict kind) {
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      const int log = static_cast<int>(l);
+      const IndexedLog& a = indexed_[l];
+      if (a.station == kNone) continue;
+      std::vector<Candidate> candidates;
+      for (size_t q = 0; q < a.call.size(); ++q) {
+        const int other = LogOf(a.call[q]);
+        if (other <= log || !Free(log, static_cast<int>(q))) continue;
+        const int minute = a.corrected[q];
+        if (minute == kNoTime) continue;
+        const int band = Qso(log, static_cast<int>(q)).band;
+        const IndexedLog& b = indexed_[static_cast<size_t>(other)];
+        const auto lines = b.lines_by_call.constFind(a.station);
+        if (lines == b.lines_by_call.cend()) continue;
+        for (const int qb : *lines) {
+          const int other_minute = b.corrected[static_cast<size_t>(qb)];
+          if (other_minute == kNoTime || !Free(other, qb)) continue;
+          if ((Qso(other, qb).band == band) != same_band) continue;
+          const int delta = std::abs(minute - other_minute);
+          if (delta > rules_.time_window) continue;
+          candidates.push_back({0, delta, IsDupe(log, static_cast<int>(q)) || IsDupe(other, qb),
+                                log, static_cast<int>(q), other, qb});
+        }
+      }
+      PairBestFirst(candidates, kind);
+      progress_.Yield();
+    }
+  }
+
+  void PairExactCalls() { PairStations(true, Verdict::kOk); }
+  void PairOtherBands() { PairStations(false, Verdict::kBand); }
+
+  // A line that names a station exactly, left without a pair, and a line of
+  // that station's log at the same time on the same band whose call is a
+  // miscopy of the first line's station: the second side busted the call.
+  void PairMiscopiedCalls() {
+    std::vector<Candidate> candidates;
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      const int log = static_cast<int>(l);
+      const IndexedLog& x = indexed_[l];
+      if (x.station == kNone) continue;
+      const QString& station = calls_.Text(x.station);
+      for (size_t q = 0; q < x.call.size(); ++q) {
+        const int other = LogOf(x.call[q]);
+        if (other == kNone || other == log || !Free(log, static_cast<int>(q))) continue;
+        const int minute = x.corrected[q];
+        if (minute == kNoTime) continue;
+        const int band = Qso(log, static_cast<int>(q)).band;
+        ForEachNear(other, band, minute, rules_.time_window, [&](int qa) {
+          if (!Free(other, qa)) return;
+          const int copied = indexed_[static_cast<size_t>(other)].call[static_cast<size_t>(qa)];
+          if (copied == x.station) return;
+          const double cost = MiscopyCost(station, calls_.Text(copied), model_);
+          if (!AcceptableBust(cost, kMaxPairedBustCost)) return;
+          candidates.push_back({cost, std::abs(minute - Corrected(other, qa)),
+                                IsDupe(log, static_cast<int>(q)) || IsDupe(other, qa), other, qa,
+                                log, static_cast<int>(q)});
+        });
+      }
+      progress_.Yield();
+    }
+    PairBestFirst(candidates, Verdict::kBust);
+  }
+
+  bool AcceptableBust(double cost, double limit) const {
+    if (model_ == ErrorModel::kEditDistance1) return cost == 1;
+    return cost > 0 && cost <= limit;
+  }
+
+  // ---- judging ----
+
+  void CountAppearances() {
+    appearances_.assign(static_cast<size_t>(calls_.Size()), 0);
+    activity_.assign(static_cast<size_t>(calls_.Size()), {});
+    received_.assign(static_cast<size_t>(calls_.Size()), {});
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      const IndexedLog& index = indexed_[l];
+      for (auto it = index.lines_by_call.cbegin(); it != index.lines_by_call.cend(); ++it) {
+        ++appearances_[static_cast<size_t>(it.key())];
+      }
+      for (size_t q = 0; q < index.call.size(); ++q) {
+        const ContestQso& qso = logs_[l].qsos[static_cast<qsizetype>(q)];
+        const int minute = index.corrected[q];
+        if (minute != kNoTime) {
+          activity_[static_cast<size_t>(index.call[q])].minutes[static_cast<size_t>(qso.band)].push_back(minute);
+          if (index.station != kNone) {
+            activity_[static_cast<size_t>(index.station)].minutes[static_cast<size_t>(qso.band)].push_back(minute);
+          }
+        }
+        if (!qso.received_exchange.isEmpty()) {
+          ++received_[static_cast<size_t>(index.call[q])][ExchangeKey(qso.received_exchange)];
+        }
+      }
+    }
+    for (Activity& a : activity_) {
+      for (auto& band : a.minutes) std::sort(band.begin(), band.end());
+    }
+  }
+
+  void JudgeLines() {
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      LogCheck& check = result_.logs[l];
+      for (size_t q = 0; q < check.qsos.size(); ++q) {
+        check.qsos[q] = Judge(static_cast<int>(l), static_cast<int>(q));
+        ++check.counts[static_cast<int>(check.qsos[q].verdict)];
+      }
+      progress_.SetValue(static_cast<qint64>(logs_.size() + l));
+      progress_.Yield();
+    }
+  }
+
+  bool OutOfPeriod(int log, int qso) const {
+    if (!period_start_) return false;
+    const int minute = Corrected(log, qso);
+    return minute == kNoTime || minute < *period_start_ ||
+           minute >= *period_start_ + kPeriodMinutes;
+  }
+
+  QsoCheck Judge(int log, int qso) const {
+    QsoCheck check;
+    const auto [other, other_qso, kind] = pair_[static_cast<size_t>(log)][static_cast<size_t>(qso)];
+    if (other != kNone) {
+      check.other_log = other;
+      check.other_qso = other_qso;
+      const int a = Corrected(log, qso);
+      const int b = Corrected(other, other_qso);
+      check.time_difference = a - b;
+    }
+    if (IsDupe(log, qso)) {
+      check.verdict = Verdict::kDupe;
+    } else if (OutOfPeriod(log, qso)) {
+      check.verdict = Verdict::kOutOfTime;
+    } else if (other != kNone) {
+      JudgePaired(log, qso, kind, check);
+    } else {
+      JudgeUnpaired(log, qso, check);
+    }
+    return check;
+  }
+
+  void JudgePaired(int log, int qso, Verdict kind, QsoCheck& check) const {
+    const IndexedLog& mine = indexed_[static_cast<size_t>(log)];
+    const int other = check.other_log;
+    if (kind == Verdict::kBust &&
+        mine.call[static_cast<size_t>(qso)] != indexed_[static_cast<size_t>(other)].station) {
+      check.verdict = Verdict::kBust;
+      check.detail = logs_[static_cast<size_t>(other)].station;
+      return;
+    }
+    if (kind == Verdict::kBand) {
+      const int blamed = BlameForBand(log, qso, other, check.other_qso);
+      if (blamed == log) {
+        check.verdict = Verdict::kBand;
+        check.detail = BandName(Qso(other, check.other_qso).band);
+        return;
+      }
+    }
+    JudgeExchange(log, qso, check);
+  }
+
+  void JudgeExchange(int log, int qso, QsoCheck& check) const {
+    const ContestQso& mine = Qso(log, qso);
+    const ContestQso& theirs = Qso(check.other_log, check.other_qso);
+    if (mine.received_exchange.isEmpty() || theirs.sent_exchange.isEmpty()) return;
+    const QString copied = ExchangeKey(mine.received_exchange);
+    if (copied == ExchangeKey(theirs.sent_exchange)) return;
+    // The other station's log may itself hold a slip of its own sent number.
+    if (copied == indexed_[static_cast<size_t>(check.other_log)].usual_sent) return;
+    check.verdict = Verdict::kExchangeBust;
+    check.detail = theirs.sent_exchange;
+  }
+
+  // Which side of a pair logged on different bands is wrong: the one whose
+  // own QSOs around it were on the other band. kNone when the logs do not
+  // say (both sides keep their QSO).
+  int BlameForBand(int log_a, int qso_a, int log_b, int qso_b) const {
+    const int band_a = Qso(log_a, qso_a).band;
+    const int band_b = Qso(log_b, qso_b).band;
+    const double support_a = OwnBandSupport(log_a, qso_a, band_a, band_b);
+    const double support_b = OwnBandSupport(log_b, qso_b, band_b, band_a);
+    if (support_a + 0.3 < support_b) return log_a;
+    if (support_b + 0.3 < support_a) return log_b;
+    return kNone;
+  }
+
+  // Of the log's nearest QSOs before and after this one, the share on its
+  // own band rather than on the other side's; 0.5 when there are none.
+  double OwnBandSupport(int log, int qso, int own_band, int other_band) const {
+    const int minute = Corrected(log, qso);
+    std::vector<std::pair<int, int>> near;  // (distance, band)
+    for (const int band : {own_band, other_band}) {
+      ForEachNear(log, band, minute, kNeighbourReach, [&](int q) {
+        if (q != qso) near.push_back({Corrected(log, q) - minute, band});
+      });
+    }
+    int own = 0;
+    int counted = 0;
+    for (const int side : {-1, 1}) {
+      std::vector<std::pair<int, int>> this_side;
+      for (const auto& n : near) {
+        if ((n.first < 0 ? -1 : 1) == side) this_side.push_back({std::abs(n.first), n.second});
+      }
+      std::sort(this_side.begin(), this_side.end());
+      for (size_t i = 0; i < this_side.size() && i < kNeighboursEachSide; ++i) {
+        own += this_side[i].second == own_band ? 1 : 0;
+        ++counted;
+      }
+    }
+    return counted == 0 ? 0.5 : static_cast<double>(own) / counted;
+  }
+
+  int OthersLogging(int call, int log) const {
+    const int all = appearances_[static_cast<size_t>(call)];
+    const bool mine = indexed_[static_cast<size_t>(log)].lines_by_call.contains(call);
+    return all - (mine ? 1 : 0);
+  }
+
+  bool OnAir(int call, int band, int minute) const {
+    return activity_[static_cast<size_t>(call)].CountNear(band, minute, kOnAirReach) > 0;
+  }
+
+  void JudgeUnpaired(int log, int qso, QsoCheck& check) const {
+    const int call = indexed_[static_cast<size_t>(log)].call[static_cast<size_t>(qso)];
+    const ContestQso& line = Qso(log, qso);
+    const int minute = Corrected(log, qso);
+    const int their_log = LogOf(call);
+    const bool searching = rules_.bust_search != CheckRules::BustSearch::kNone;
+    if (their_log != kNone && their_log != log) {
+      // A station that sent a log and has no such QSO: the call was busted
+      // only if that station was elsewhere and a near call was right here.
+      if (searching && minute != kNoTime && !OnAir(call, line.band, minute)) {
+        if (const QString worked = OnAirOrigin(log, qso); !worked.isEmpty()) {
+          check.verdict = Verdict::kBust;
+          check.detail = worked;
+          return;
+        }
+      }
+      check.verdict = Verdict::kNil;
+      return;
+    }
+    const int others = OthersLogging(call, log);
+    if (searching && others == 0 && minute != kNoTime) {
+      if (const QString worked = OnAirOrigin(log, qso); !worked.isEmpty()) {
+        check.verdict = Verdict::kBust;
+        check.detail = worked;
+        return;
+      }
+    }
+    const bool genuine = others >= rules_.min_appearances || known_.contains(line.call);
+    if (!genuine) {
+      check.verdict = Verdict::kUnique;
+      return;
+    }
+    check.verdict = Verdict::kUnverified;
+    JudgeExchangeByConsensus(log, qso, call, check);
+  }
+
+  // A station without a log sends what most of the others copied from it.
+  void JudgeExchangeByConsensus(int log, int qso, int call, QsoCheck& check) const {
+    const QString& received = Qso(log, qso).received_exchange;
+    if (received.isEmpty()) return;
+    const QString mine = ExchangeKey(received);
+    QHash<QString, int> others = received_[static_cast<size_t>(call)];
+    if (--others[mine] <= 0) others.remove(mine);
+    int total = 0;
+    for (const int count : others) total += count;
+    const QString usual = MostCommon(others);
+    const int usual_count = others.value(usual);
+    const int mine_count = others.value(mine);
+    if (usual.isEmpty() || usual == mine || usual_count < 2) return;
+    if (usual_count < 3 * mine_count || usual_count * 10 < total * 6) return;
+    check.verdict = Verdict::kExchangeBust;
+    check.detail = usual;
+  }
+
+  // The call this line's call is a miscopy of, among the stations heard on
+  // its band around its time: the likeliest, when one stands out.
+  QString OnAirOrigin(int log, int qso) const {
+    const ContestQso& line = Qso(log, qso);
+    const int minute = Corrected(log, qso);
+    const int own_station = indexed_[static_cast<size_t>(log)].station;
+    struct Best {
+      double cost = std::numeric_limits<double>::infinity();
+      int heard = 0;
+      int call = kNone;
+      bool tied = false;
+    } best;
+    QSet<int> seen;
+    ForEachOneErrorOrigin(line.call, model_, [&](const QString& origin) {
+      const int call = calls_.Find(origin);
+      if (call == kNone || call == own_station || seen.contains(call)) return;
+      seen.insert(call);
+      const int heard =
+          activity_[static_cast<size_t>(call)].CountNear(line.band, minute, kOnAirReach);
+      if (heard == 0) return;
+      const double cost = MiscopyCost(origin, line.call, model_);
+      if (!AcceptableBust(cost, kMaxOnAirBustCost)) return;
+      if (cost < best.cost || (cost == best.cost && heard > best.heard)) {
+        best = {cost, heard, call, false};
+      } else if (cost == best.cost && heard == best.heard) {
+        best.tied = true;
+      }
+    });
+    if (best.call == kNone || best.tied) return QString();
+    return calls_.Text(best.call);
+  }
+
+  const std::vector<ContestLog>& logs_;
+  const KnownCalls& known_;
+  const CheckRules& rules_;
+  Progress& progress_;
+  const std::function<bool()>& cancelled_;
+  std::optional<int> period_start_;
+  ErrorModel model_;
+
+  CallBook calls_;
+  QHash<int, int> station_log_;  // call -> the first log of that station
+  std::vector<IndexedLog> indexed_;
+  std::vector<std::vector<Partner>> pair_;  // per log, per line
+  std::vector<int> appearances_;                         // per call: logs naming it
+  std::vector<Activity> activity_;                       // per call
+  std::vector<QHash<QString, int>> received_;            // per call: exchanges copied from it
+  ContestCheck result_;
+};
+
+}  // namespace
+
+QString VerdictWord(Verdict verdict) {
+  static const QString kWords[kVerdictCount] = {
+      QStringLiteral("OK"),   QStringLiteral("UNVERIFIED"), QStringLiteral("NIL"),
+      QStringLiteral("BUST"), QStringLiteral("XBUST"),      QStringLiteral("BAND"),
+      QStringLiteral("UNIQUE"), QStringLiteral("DUPE"),     QStringLiteral("TIME")};
+  return kWords[static_cast<int>(verdict)];
+}
+
+bool IsCredited(Verdict verdict, bool unique_credit) {
+  switch (verdict) {
+    case Verdict::kOk:
+    case Verdict::kUnverified:
+      return true;
+    case Verdict::kUnique:
+      return unique_credit;
+    default:
+      return false;
+  }
+}
+
+bool IsPenalised(Verdict verdict) {
+  return verdict == Verdict::kNil || verdict == Verdict::kBust ||
+         verdict == Verdict::kExchangeBust || verdict == Verdict::kBand ||
+         verdict == Verdict::kOutOfTime;
+}
+
+std::optional<KnownCalls> ReadKnownCalls(const QString& path, QString& error) {
+  const TextFileLines file = ReadTextLines(path, LineEnds::kCrLfCrOrLf);
+  if (!file.outcome.ok) {
+    error = file.outcome.error;
+    return std::nullopt;
+  }
+  KnownCalls calls;
+  calls.reserve(file.lines.size());
+  for (const QString& line : file.lines) {
+    const QString call = line.trimmed().toUpper();
+    if (!call.isEmpty() && !call.startsWith(u'#')) calls.insert(call);
+  }
+  return calls;
+}
+
+ContestCheck CrossCheck(const std::vector<ContestLog>& logs, const KnownCalls& known,
+                        const CheckRules& rules, std::optional<QDate> start, Progress& progress,
+                        const std::function<bool()>& cancelled) {
+  return Checker(logs, known, rules, start, progress, cancelled).Run();
+}
+
+}  // namespace tovek::crosscheck

@@ -1,0 +1,164 @@
+// tovek crosscheck: the contest's logs checked against each other, per log
+// or per QSO line on standard output, reports and checked results on request.
+#include <QDir>
+
+#include "calculator/crosscheck/check_rules_file.h"
+#include "calculator/calculation_run.h"
+#include "calculator/crosscheck/crosscheck_run.h"
+#include "calculator/log_list.h"
+#include "cli/command_line.h"
+#include "cli/results_output.h"
+#include "cli/scoring_inputs.h"
+
+namespace tovek::cli {
+namespace {
+
+using crosscheck::CheckRules;
+using crosscheck::KnownCalls;
+
+const QString kName = QStringLiteral("tovek crosscheck");
+
+const QString kUsage = QStringLiteral(
+    "Usage: tovek crosscheck [--cty FILE] [--area FILE] [--master FILE] [--rules FILE]\n"
+    "                        [--start yyyy-mm-dd] [--qsos] [--save FILE.rlt] [--out DIR] PATH...\n\n"
+    "Checks the contest's logs against each other: every QSO line of every log is\n"
+    "matched with the other station's log (after correcting each log's clock) and\n"
+    "gets one verdict:\n\n"
+    "  OK          matched; call, band and exchange agree\n"
+    "  UNVERIFIED  the other station sent no log; its call is confirmed elsewhere\n"
+    "  NIL         the other station's log holds no such QSO\n"
+    "  BUST        the call was miscopied (detail: the call worked)\n"
+    "  XBUST       the received number was miscopied (detail: the number sent)\n"
+    "  BAND        logged on the wrong band (detail: the right band, e.g. 14000)\n"
+    "  UNIQUE      a call in no other log and not in the master list\n"
+    "  DUPE        worked before on the same band\n"
+    "  TIME        outside the 48 hours from --start, after clock correction\n\n"
+    "PATH as for 'tovek score': a folder stands for its \"*.cbr\" files, any other\n"
+    "PATH is one log file. Prints a header line, then one line per log in input\n"
+    "order, tab-separated:\n\n"
+    "  CallSign Category QsoLines Ok Unverified Nil Bust ExchangeBust Band Unique\n"
+    "  Dupe OutOfTime ClockOffsetMinutes Score CheckedScore\n\n"
+    "ClockOffsetMinutes: how many minutes the log's clock was ahead (negative:\n"
+    "behind), the offset that holds for most of its QSOs. Score: as 'tovek score'\n"
+    "gives it; CheckedScore: the same scoring over the credited QSOs (OK,\n"
+    "UNVERIFIED and, by the rules, UNIQUE), less the penalties.\n\n"
+    "  --cty FILE      the prefix file (default: Cty.dat in the program folder)\n"
+    "  --area FILE     the area file (default: Tovek.are in the program folder)\n"
+    "  --master FILE   known calls, one per line, '#' lines are comments (such as\n"
+    "                  MASTER.SCP): a call in it is genuine without a log\n"
+    "  --rules FILE    the rules (default: CrossCheck.ini in the program folder,\n"
+    "                  written with its defaults when missing)\n"
+    "  --start DATE    the first day of the contest period (without it: no TIME)\n"
+    "  --qsos          print instead one line per QSO line of every log (logs in\n"
+    "                  input order, lines in file order):\n"
+    "                    CALL<TAB>LINE<TAB>VERDICT<TAB>DETAIL\n"
+    "                  LINE being the line's 1-based number in its file\n"
+    "  --save FILE     write the checked results as a results file (Score = the\n"
+    "                  checked score), for 'tovek results' and the calculator\n"
+    "  --out DIR       write each entrant's report (CALL.lcr) and the committee's\n"
+    "                  summary (CrossCheck.txt) into DIR\n\n"
+    "Exit status: 0 done, 1 a data file missing or a file that could not be\n"
+    "written, 2 usage error.\n");
+
+std::optional<QDate> StartDate(const Arguments& arguments, QString& error) {
+  if (!arguments.Has("--start")) return std::nullopt;
+  const QString text = arguments.Value("--start");
+  const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+  if (!date.isValid()) error = QStringLiteral("--start takes a date written yyyy-mm-dd, not '%1'").arg(text);
+  return date;
+}
+
+std::optional<CheckRules> LoadRules(const Arguments& arguments, CommandIo& io) {
+  const bool given = arguments.Has("--rules");
+  const QString path = arguments.Value(
+      "--rules", QDir(io.program_folder).filePath(QString::fromLatin1(crosscheck::kRulesFileName)));
+  if (given && !QFileInfo::exists(path)) {
+    io.err << kName << ": " << path << ": no such rules file\n";
+    return std::nullopt;
+  }
+  const crosscheck::RulesFileRead read = crosscheck::ReadRulesFile(path, !given);
+  if (read.created && !read.outcome.ok) {
+    io.err << kName << ": " << path << ": " << read.outcome.error << " (the defaults apply)\n";
+  }
+  return read.rules;
+}
+
+void PrintLogs(QTextStream& out, const crosscheck::CrossCheckRun& run) {
+  out << crosscheck::LogFigureNames().join(u'\t') << '\n';
+  const crosscheck::CheckedContest contest = run.Contest();
+  for (size_t l = 0; l < run.logs.size(); ++l) {
+    out << crosscheck::LogFigures(contest, l).join(u'\t') << '\n';
+  }
+}
+
+int Run(const QStringList& args, CommandIo& io) {
+  QString error;
+  const auto parsed = Arguments::Parse(
+      args, {"--cty", "--area", "--master", "--rules", "--start", "--save", kOutOption},
+      {"--qsos"}, error);
+  if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
+  const std::optional<QDate> start =
+      parsed && error.isEmpty() ? StartDate(*parsed, error) : std::nullopt;
+  if (!error.isEmpty()) {
+    io.err << kName << ": " << error << "\n" << kUsage;
+    return kUsageError;
+  }
+  PrefixTable prefixes;
+  AreaTable areas;
+  if (const int loaded = LoadScoringTables(*parsed, io, prefixes, areas); loaded != kSuccess) {
+    return loaded;
+  }
+  KnownCalls known;
+  if (parsed->Has("--master")) {
+    const auto read = crosscheck::ReadKnownCalls(parsed->Value("--master"), error);
+    if (!read) {
+      io.err << kName << ": " << parsed->Value("--master") << ": " << error << '\n';
+      return kRefused;
+    }
+    known = *read;
+  }
+  const std::optional<CheckRules> rules = LoadRules(*parsed, io);
+  if (!rules) return kRefused;
+
+  const QStringList paths = LogPaths(parsed->Operands());
+  NoProgress progress;
+  const crosscheck::CrossCheckInputs inputs{prefixes, areas, known, *rules, start};
+  const std::optional<crosscheck::CrossCheckRun> run =
+      crosscheck::RunCrossCheck(paths, inputs, progress);
+  for (const crosscheck::ContestLog& log : run->logs) {
+    if (log.scored.status == LogRead::Status::kMissing ||
+        log.scored.status == LogRead::Status::kUnreadable) {
+      io.err << log.path << ": " << UnreadReason(log.scored) << '\n';
+    }
+  }
+  if (parsed->Has("--qsos")) {
+    for (const QString& line : crosscheck::QsoVerdictLines(run->logs, run->check)) {
+      io.out << line << '\n';
+    }
+  } else {
+    PrintLogs(io.out, *run);
+  }
+  io.out.flush();
+  if (parsed->Has("--save")) {
+    const int saved =
+        SaveResultsFile(parsed->Value("--save"), crosscheck::CheckedResults(*run), kName, io);
+    if (saved != kSuccess) return saved;
+  }
+  if (parsed->Has(kOutOption)) {
+    const FileOutcome written = crosscheck::WriteReports(run->Contest(), parsed->Value(kOutOption));
+    if (!written.ok) {
+      io.err << kName << ": " << written.error << '\n';
+      return kRefused;
+    }
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+Command CrossCheckCommand() {
+  return {QStringLiteral("crosscheck"),
+          QStringLiteral("check the logs against each other: a verdict per QSO line"), kUsage, Run};
+}
+
+}  // namespace tovek::cli

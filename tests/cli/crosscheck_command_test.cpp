@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "cli/command_line.h"
+#include "tests/support/test_files.h"
+
+namespace tovek::cli {
+namespace {
+
+using testing::TempFolder;
+
+struct TovekRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+TovekRun Tovek(const QStringList& args) {
+  QString in_text, out_text, err_text;
+  QTextStream in(&in_text), out(&out_text), err(&err_text);
+  CommandIo io{in, out, err, QStringLiteral(TOVEK_PROGRAM_DIR)};
+  const int status = RunTovek(args, io);
+  out.flush();
+  err.flush();
+  return {status, out_text, err_text};
+}
+
+// Three stations: JA1AAA and K1XYZ in the log editor's fixed layout, W1AW in
+// free Cabrillo 3.0 lines. K1XYZ busted JA1AAA's call; everything else agrees.
+class SmallContest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto fixed = [](const char* freq, const char* time, const char* me, const char* sent,
+                          const char* call, const char* received) {
+      return QStringLiteral("QSO: %1 RY 2026-09-26 %2 %3 599 %4     %5 599 %6")
+          .arg(QString(freq).rightJustified(5), time, QString(me).leftJustified(12), sent,
+               QString(call).leftJustified(12), received);
+    };
+    logs_.Write("JA1AAA.cbr", (QStringList{"START-OF-LOG: 2.0", "ARRL-SECTION: AS",
+                                           "CATEGORY: SOLP", "CALLSIGN: JA1AAA",
+                                           fixed("14080", "0100", "JA1AAA", "25", "W1AW", "08"),
+                                           fixed("21080", "0200", "JA1AAA", "25", "K1XYZ", "05"),
+                                           "END-OF-LOG:"})
+                                  .join("\r\n")
+                                  .toLatin1());
+    logs_.Write("K1XYZ.cbr", (QStringList{"START-OF-LOG: 2.0", "ARRL-SECTION: NA",
+                                          "CATEGORY: SOHP", "CALLSIGN: K1XYZ",
+                                          fixed("21080", "0201", "K1XYZ", "05", "JAQAAA", "25"),
+                                          fixed(" 7040", "0300", "K1XYZ", "05", "W1AW", "08"),
+                                          "END-OF-LOG:"})
+                                 .join("\r\n")
+                                 .toLatin1());
+    logs_.Write("W1AW.cbr", "START-OF-LOG: 3.0\nCALLSIGN: W1AW\nCATEGORY: MO\nARRL-SECTION: NA\n"
+                            "QSO: 14080 RY 2026-09-26 0101 W1AW 599 08 JA1AAA 599 25\n"
+                            "QSO: 7040 RY 2026-09-26 0300 W1AW 599 08 K1XYZ 599 05\n"
+                            "END-OF-LOG:\n");
+    rules_ = out_.Write("CrossCheck.ini", "TimeWindow=5\r\nBustPenalty=1\r\n");
+  }
+  TempFolder logs_;
+  TempFolder out_;
+  QString rules_;
+};
+
+TEST_F(SmallContest, PrintsAVerdictPerLineAndTheFiguresPerLog) {
+  const TovekRun qsos = Tovek({"crosscheck", "--rules", rules_, "--qsos", logs_.Path()});
+  ASSERT_EQ(qsos.status, kSuccess) << qsos.err.toStdString();
+  EXPECT_EQ(qsos.out,
+            "JA1AAA\t5\tOK\t\nJA1AAA\t6\tOK\t\n"
+            "K1XYZ\t5\tBUST\tJA1AAA\nK1XYZ\t6\tOK\t\n"
+            "W1AW\t5\tOK\t\nW1AW\t6\tOK\t\n");
+
+  const TovekRun figures =
+      Tovek({"crosscheck", "--rules", rules_, "--start", "2026-09-26", logs_.Path()});
+  ASSERT_EQ(figures.status, kSuccess);
+  const QStringList lines = figures.out.split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 4);
+  EXPECT_EQ(lines[0],
+            "CallSign\tCategory\tQsoLines\tOk\tUnverified\tNil\tBust\tExchangeBust\tBand\tUnique\t"
+            "Dupe\tOutOfTime\tClockOffsetMinutes\tScore\tCheckedScore");
+  // K1XYZ: 3 points x 2 multipliers claimed; the bust takes the JA QSO and,
+  // with BustPenalty=1, three more points: nothing is left of 21 MHz's JA.
+  EXPECT_TRUE(lines[2].startsWith("K1XYZ\tSOHP\t2\t1\t0\t0\t1\t0\t0\t0\t0\t0\t0\t"))
+      << lines[2].toStdString();
+}
+
+TEST_F(SmallContest, ReportsAndCheckedResultsAreWritten) {
+  const QString saved = out_.File("checked.rlt");
+  const TovekRun run = Tovek({"crosscheck", "--rules", rules_, "--save", saved, "--out",
+                              out_.File("reports"), logs_.Path()});
+  ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
+  const QStringList reports = QDir(out_.File("reports")).entryList(QDir::Files);
+  EXPECT_EQ(reports, QStringList({"CrossCheck.txt", "JA1AAA.lcr", "K1XYZ.lcr", "W1AW.lcr"}));
+  const QString ja = QString::fromLatin1(testing::ReadBytes(out_.File("reports/JA1AAA.lcr")));
+  EXPECT_TRUE(ja.contains("  K1XYZ        2026-09-26 0201 on 21000 kHz: miscopied your call as JAQAAA"))
+      << ja.toStdString();
+  const QString k1 = QString::fromLatin1(testing::ReadBytes(out_.File("reports/K1XYZ.lcr")));
+  EXPECT_TRUE(k1.contains("you copied JAQAAA, the station worked was JA1AAA; their line 6"));
+
+  // The checked results file reads back as results, the bust's score gone.
+  const TovekRun results = Tovek({"results", saved});
+  ASSERT_EQ(results.status, kSuccess) << results.err.toStdString();
+  EXPECT_EQ(results.out.count(u'\n'), 4);
+}
+
+TEST(TovekCrossCheck, UsageAndMissingFiles) {
+  EXPECT_EQ(Tovek({"crosscheck"}).status, kUsageError);
+  EXPECT_EQ(Tovek({"crosscheck", "--start", "26.09.2026", "x"}).status, kUsageError);
+  TempFolder folder;
+  EXPECT_EQ(Tovek({"crosscheck", "--rules", folder.File("none.ini"), folder.Path()}).status,
+            kRefused);
+  EXPECT_EQ(Tovek({"crosscheck", "--master", folder.File("none.scp"), folder.Path()}).status,
+            kRefused);
+  EXPECT_TRUE(Tovek({"crosscheck", "--help"}).out.startsWith("Usage: tovek crosscheck"));
+}
+
+}  // namespace
+}  // namespace tovek::cli

@@ -23,14 +23,24 @@ namespace tovek::fuzz {
 // system offers a memory file system, since every input is written to a
 // file and every save ends in QSaveFile's flush to disk, which on a real
 // disk cost more than the reading itself (a settings input took 60 ms).
-inline const QTemporaryDir& ScratchFolder() {
-  static const QTemporaryDir folder = [] {
+// fuzz/run names one (TOVEK_FUZZ_SCRATCH) when the runs must repeat
+// themselves exactly: a random name is text the target compares, and the
+// fuzzer learns from what is compared.
+inline const QDir& ScratchFolder() {
+  static const QDir folder = [] {
+    const QString fixed = qEnvironmentVariable("TOVEK_FUZZ_SCRATCH");
+    if (!fixed.isEmpty()) {
+      if (!QDir().mkpath(fixed)) std::abort();
+      return QDir(fixed);
+    }
     const QFileInfo memory(QStringLiteral("/dev/shm"));
-    return memory.isDir() && memory.isWritable()
-               ? QTemporaryDir(QStringLiteral("/dev/shm/tovek-fuzz-XXXXXX"))
-               : QTemporaryDir();
+    static const QTemporaryDir temporary =
+        memory.isDir() && memory.isWritable()
+            ? QTemporaryDir(QStringLiteral("/dev/shm/tovek-fuzz-XXXXXX"))
+            : QTemporaryDir();
+    if (!temporary.isValid()) std::abort();
+    return QDir(temporary.path());
   }();
-  if (!folder.isValid()) std::abort();
   return folder;
 }
 

@@ -142,33 +142,15 @@ void AddScoreArithmetic(const CheckedContest& contest, size_t log, QStringList& 
       << QString();
 }
 
-// The lines of other logs that concern this station's own call.
-struct ReverseLine {
-  size_t log;
-  size_t line;
-};
-std::vector<ReverseLine> LinesAbout(const CheckedContest& contest, const QString& station) {
-  std::vector<ReverseLine> found;
-  if (station.isEmpty()) return found;
-  for (size_t l = 0; l < contest.logs.size(); ++l) {
-    const auto& qsos = contest.logs[l].qsos;
-    for (size_t q = 0; q < static_cast<size_t>(qsos.size()); ++q) {
-      const QsoCheck& c = contest.check.logs[l].qsos[q];
-      const bool about = (c.verdict == Verdict::kBust && c.detail == station) ||
-                         ((c.verdict == Verdict::kNil || c.verdict == Verdict::kExchangeBust) &&
-                          qsos[static_cast<qsizetype>(q)].call == station);
-      if (about) found.push_back({l, q});
-    }
-  }
-  return found;
-}
-
-void AddReverseList(const CheckedContest& contest, size_t log, QStringList& out) {
+void AddReverseList(const CheckedContest& contest, size_t log, const LinesAboutStations& about,
+                    QStringList& out) {
   const QString& station = contest.logs[log].station;
   out << QStringLiteral("What other logs say of your call");
-  const std::vector<ReverseLine> lines = LinesAbout(contest, station);
+  static const std::vector<LineRef> kNone;
+  const auto found = about.constFind(station);
+  const std::vector<LineRef>& lines = station.isEmpty() || found == about.cend() ? kNone : *found;
   if (lines.empty()) out << QStringLiteral("  Nobody miscopied your call or your number, and every QSO others logged with you is in your log.");
-  for (const ReverseLine& r : lines) {
+  for (const LineRef& r : lines) {
     const ContestLog& other = contest.logs[r.log];
     const ContestQso& q = other.qsos[static_cast<qsizetype>(r.line)];
     const Verdict v = contest.check.logs[r.log].qsos[r.line].verdict;
@@ -219,7 +201,28 @@ QString ReportFileName(const QString& station) {
   return name + QStringLiteral(".lcr");
 }
 
+LinesAboutStations IndexLinesAboutStations(const CheckedContest& contest) {
+  LinesAboutStations about;
+  for (size_t l = 0; l < contest.logs.size(); ++l) {
+    const auto& qsos = contest.logs[l].qsos;
+    for (size_t q = 0; q < static_cast<size_t>(qsos.size()); ++q) {
+      const QsoCheck& c = contest.check.logs[l].qsos[q];
+      if (c.verdict == Verdict::kBust) {
+        about[c.detail].push_back({l, q});
+      } else if (c.verdict == Verdict::kNil || c.verdict == Verdict::kExchangeBust) {
+        about[qsos[static_cast<qsizetype>(q)].call].push_back({l, q});
+      }
+    }
+  }
+  return about;
+}
+
 QStringList EntrantReport(const CheckedContest& contest, size_t log) {
+  return EntrantReport(contest, log, IndexLinesAboutStations(contest));
+}
+
+QStringList EntrantReport(const CheckedContest& contest, size_t log,
+                          const LinesAboutStations& about) {
   const ContestLog& l = contest.logs[log];
   const LogCheck& check = contest.check.logs[log];
   QStringList out;
@@ -266,7 +269,7 @@ QStringList EntrantReport(const CheckedContest& contest, size_t log) {
   }
   if (listed == 0) out << QStringLiteral("  (none)");
   out << QString();
-  AddReverseList(contest, log, out);
+  AddReverseList(contest, log, about, out);
   out << QStringLiteral("End of report");
   return out;
 }
@@ -364,11 +367,12 @@ FileOutcome WriteReports(const CheckedContest& contest, const QString& folder) {
     return FileOutcome::Failure(QStringLiteral("%1: the folder cannot be created").arg(folder));
   }
   const QDir dir(folder);
+  const LinesAboutStations about = IndexLinesAboutStations(contest);
   for (size_t l = 0; l < contest.logs.size(); ++l) {
     const QString& station = contest.logs[l].station;
     if (station.isEmpty() || station.contains(u"..") || station.contains(u'\\')) continue;
     const QString path = dir.filePath(ReportFileName(station));
-    if (const FileOutcome written = WriteTextLines(path, EntrantReport(contest, l)); !written.ok) {
+    if (const FileOutcome written = WriteTextLines(path, EntrantReport(contest, l, about)); !written.ok) {
       return FileOutcome::Failure(path + QStringLiteral(": ") + written.error);
     }
   }

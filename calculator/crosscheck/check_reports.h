@@ -3,6 +3,7 @@
 // and figures that tovek prints and the window shows.
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <vector>
 
@@ -32,10 +33,22 @@ QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCh
 // The name of an entrant's report file: the call sign with "/" as "-", ".lcr".
 QString ReportFileName(const QString& station);
 
+// A line of a log: which log, which of its QSO lines.
+struct LineRef {
+  size_t log;
+  size_t line;
+};
+// By station call, the lines of other logs that concern it: its call busted,
+// its number miscopied, QSOs with it that its own log lacks.
+using LinesAboutStations = QHash<QString, std::vector<LineRef>>;
+LinesAboutStations IndexLinesAboutStations(const CheckedContest& contest);
+
 // The report of one entrant: counts, clock, score arithmetic, every line
 // that is not OK with its evidence, and what the other logs say of this
-// station's own call.
+// station's own call. Reports of many entrants share one index.
 QStringList EntrantReport(const CheckedContest& contest, size_t log);
+QStringList EntrantReport(const CheckedContest& contest, size_t log,
+                          const LinesAboutStations& about);
 
 // The committee's summary: totals, the clock table, the logs with most
 // faults, the calls worked most by stations that sent no log, and bust rates.

@@ -15,15 +15,23 @@ namespace {
 
 constexpr int kNone = -1;
 constexpr int kPeriodMinutes = 48 * 60;
-// How far from a QSO the other logs are searched for a station on the air.
+// How far from a QSO the other logs are searched for a station on the air;
+// further for a call nobody else logged, which is far more often a miscopy
+// than a station heard by one entrant alone.
 constexpr int kOnAirReach = 15;
+constexpr int kUniqueOnAirReach = 90;
 // How far around a QSO its own log's neighbours tell which band it was on.
 constexpr int kNeighbourReach = 30;
 constexpr int kNeighboursEachSide = 3;
+// A line paired across bands and calls at once must agree to the minute.
+constexpr int kTwiceWrongWindow = 2;
 // The dearest miscopy a bust may be: one error nothing explains, or two
 // cheap ones. Without the other log's word, only a single error of the model.
 constexpr double kMaxPairedBustCost = rtty_cost::kOther;
 constexpr double kMaxOnAirBustCost = rtty_cost::kKeyboard;
+// A call other logs hold too is taken for a miscopy only when it is the
+// error RTTY makes again and again: the same lost shift or flipped bit.
+constexpr double kMaxRepeatedBustCost = rtty_cost::kOneBit;
 
 // Exchange numbers compare as numbers: "08" is "8".
 QString ExchangeKey(const QString& exchange) {
@@ -101,6 +109,7 @@ class Checker {
           std::optional<QDate> start, Progress& progress, const std::function<bool()>& cancelled)
       : logs_(logs), known_(known), rules_(rules), progress_(progress), cancelled_(cancelled) {
     if (start) period_start_ = MinuteOf(start->year(), start->month(), start->day(), 0, 0);
+    rules_time_window_override_ = rules.time_window;
     model_ = rules.bust_search == CheckRules::BustSearch::kEditDistance1 ? ErrorModel::kEditDistance1
                                                                         : ErrorModel::kRtty;
   }
@@ -118,6 +127,7 @@ class Checker {
         [&] { PairExactCalls(); },
         [&] { if (rules_.bust_search != CheckRules::BustSearch::kNone) PairMiscopiedCalls(); },
         [&] { if (rules_.band_errors) PairOtherBands(); },
+        [&] { if (rules_.clock_correction) PairExactCallsAtAnyTime(); },
         [&] { if (rules_.clock_correction) RefitClocks(); },
         [&] { ApplyClocks(); },
         [&] { CountAppearances(); },
@@ -327,7 +337,7 @@ class Checker {
           if (other_minute == kNoTime || !Free(other, qb)) continue;
           if ((Qso(other, qb).band == band) != same_band) continue;
           const int delta = std::abs(minute - other_minute);
-          if (delta > rules_.time_window) continue;
+          if (delta > rules_time_window_override_) continue;
           candidates.push_back({0, delta, IsDupe(log, static_cast<int>(q)) || IsDupe(other, qb),
                                 log, static_cast<int>(q), other, qb});
         }
@@ -338,6 +348,15 @@ class Checker {
   }
 
   void PairExactCalls() { PairStations(true, Verdict::kOk); }
+  // Two stations work each other once a band: exact calls on one band left
+  // over are the same QSO whatever their times say, when a clock too short
+  // of shared QSOs to be fitted kept them apart.
+  void PairExactCallsAtAnyTime() {
+    const int window = rules_.time_window;
+    rules_time_window_override_ = 3 * 24 * 60;
+    PairStations(true, Verdict::kOk);
+    rules_time_window_override_ = window;
+  }
   void PairOtherBands() { PairStations(false, Verdict::kBand); }
 
   // A line that names a station exactly, left without a pair, and a line of
@@ -356,16 +375,25 @@ class Checker {
         const int minute = x.corrected[q];
         if (minute == kNoTime) continue;
         const int band = Qso(log, static_cast<int>(q)).band;
-        ForEachNear(other, band, minute, rules_.time_window, [&](int qa) {
-          if (!Free(other, qa)) return;
-          const int copied = indexed_[static_cast<size_t>(other)].call[static_cast<size_t>(qa)];
-          if (copied == x.station) return;
-          const double cost = MiscopyCost(station, calls_.Text(copied), model_);
-          if (!AcceptableBust(cost, kMaxPairedBustCost)) return;
-          candidates.push_back({cost, std::abs(minute - Corrected(other, qa)),
-                                IsDupe(log, static_cast<int>(q)) || IsDupe(other, qa), other, qa,
-                                log, static_cast<int>(q)});
-        });
+        // On another band too, when band errors are looked for: a line can
+        // be wrong twice. Then the minutes must agree closely.
+        for (int other_band = 0; other_band <= kOtherBand; ++other_band) {
+          const bool same_band = other_band == band;
+          if (!same_band && !rules_.band_errors) continue;
+          const int window = same_band ? rules_.time_window : kTwiceWrongWindow;
+          ForEachNear(other, other_band, minute, window, [&](int qa) {
+            if (!Free(other, qa)) return;
+            const int copied =
+                indexed_[static_cast<size_t>(other)].call[static_cast<size_t>(qa)];
+            if (copied == x.station) return;
+            const double cost = MiscopyCost(station, calls_.Text(copied), model_);
+            if (!AcceptableBust(cost, same_band ? kMaxPairedBustCost : kMaxOnAirBustCost)) return;
+            candidates.push_back({cost + (same_band ? 0 : kMaxPairedBustCost),
+                                  std::abs(minute - Corrected(other, qa)),
+                                  IsDupe(log, static_cast<int>(q)) || IsDupe(other, qa), other,
+                                  qa, log, static_cast<int>(q)});
+          });
+        }
       }
       progress_.Yield();
     }
@@ -382,6 +410,7 @@ class Checker {
   void CountAppearances() {
     appearances_.assign(static_cast<size_t>(calls_.Size()), 0);
     activity_.assign(static_cast<size_t>(calls_.Size()), {});
+    heard_.assign(static_cast<size_t>(calls_.Size()), {});
     received_.assign(static_cast<size_t>(calls_.Size()), {});
     for (size_t l = 0; l < logs_.size(); ++l) {
       const IndexedLog& index = indexed_[l];
@@ -398,12 +427,17 @@ class Checker {
           }
         }
         if (!qso.received_exchange.isEmpty()) {
-          ++received_[static_cast<size_t>(index.call[q])][ExchangeKey(qso.received_exchange)];
+          const QString key = ExchangeKey(qso.received_exchange);
+          ++received_[static_cast<size_t>(index.call[q])][key];
+          if (!exchange_text_.contains(key)) exchange_text_.insert(key, qso.received_exchange);
         }
+        heard_[static_cast<size_t>(index.call[q])].minutes[static_cast<size_t>(qso.band)].push_back(minute);
       }
     }
-    for (Activity& a : activity_) {
-      for (auto& band : a.minutes) std::sort(band.begin(), band.end());
+    for (std::vector<Activity>* list : {&activity_, &heard_}) {
+      for (Activity& a : *list) {
+        for (auto& band : a.minutes) std::sort(band.begin(), band.end());
+      }
     }
   }
 
@@ -451,13 +485,19 @@ class Checker {
   void JudgePaired(int log, int qso, Verdict kind, QsoCheck& check) const {
     const IndexedLog& mine = indexed_[static_cast<size_t>(log)];
     const int other = check.other_log;
+    const bool other_band = Qso(log, qso).band != Qso(other, check.other_qso).band;
     if (kind == Verdict::kBust &&
         mine.call[static_cast<size_t>(qso)] != indexed_[static_cast<size_t>(other)].station) {
+      if (other_band && BlameForBand(log, qso, other, check.other_qso) == log) {
+        check.verdict = Verdict::kBand;
+        check.detail = BandName(Qso(other, check.other_qso).band);
+        return;
+      }
       check.verdict = Verdict::kBust;
       check.detail = logs_[static_cast<size_t>(other)].station;
       return;
     }
-    if (kind == Verdict::kBand) {
+    if (other_band) {
       const int blamed = BlameForBand(log, qso, other, check.other_qso);
       if (blamed == log) {
         check.verdict = Verdict::kBand;
@@ -480,22 +520,24 @@ class Checker {
     check.detail = theirs.sent_exchange;
   }
 
-  // Which side of a pair logged on different bands is wrong: the one whose
-  // own QSOs around it were on the other band. kNone when the logs do not
-  // say (both sides keep their QSO).
+  // Which side of a pair logged on different bands is wrong: the one the
+  // evidence puts less on its logged band at that time, its own QSOs around
+  // it and, weighing more, what the other logs heard of it. kNone when the
+  // logs do not tell (both sides keep their QSO).
   int BlameForBand(int log_a, int qso_a, int log_b, int qso_b) const {
     const int band_a = Qso(log_a, qso_a).band;
     const int band_b = Qso(log_b, qso_b).band;
-    const double support_a = OwnBandSupport(log_a, qso_a, band_a, band_b);
-    const double support_b = OwnBandSupport(log_b, qso_b, band_b, band_a);
-    if (support_a + 0.3 < support_b) return log_a;
-    if (support_b + 0.3 < support_a) return log_b;
+    const int support_a = OwnBandSupport(log_a, qso_a, band_a, band_b);
+    const int support_b = OwnBandSupport(log_b, qso_b, band_b, band_a);
+    if (support_a + 2 <= support_b) return log_a;
+    if (support_b + 2 <= support_a) return log_b;
     return kNone;
   }
 
-  // Of the log's nearest QSOs before and after this one, the share on its
-  // own band rather than on the other side's; 0.5 when there are none.
-  double OwnBandSupport(int log, int qso, int own_band, int other_band) const {
+  // How much says the station was on its logged band rather than on the
+  // other side's: its nearest QSOs before and after, one each, and twice
+  // each the other logs' lines naming it near that time.
+  int OwnBandSupport(int log, int qso, int own_band, int other_band) const {
     const int minute = Corrected(log, qso);
     std::vector<std::pair<int, int>> near;  // (distance, band)
     for (const int band : {own_band, other_band}) {
@@ -503,8 +545,7 @@ class Checker {
         if (q != qso) near.push_back({Corrected(log, q) - minute, band});
       });
     }
-    int own = 0;
-    int counted = 0;
+    int support = 0;
     for (const int side : {-1, 1}) {
       std::vector<std::pair<int, int>> this_side;
       for (const auto& n : near) {
@@ -512,11 +553,15 @@ class Checker {
       }
       std::sort(this_side.begin(), this_side.end());
       for (size_t i = 0; i < this_side.size() && i < kNeighboursEachSide; ++i) {
-        own += this_side[i].second == own_band ? 1 : 0;
-        ++counted;
+        support += this_side[i].second == own_band ? 1 : -1;
       }
     }
-    return counted == 0 ? 0.5 : static_cast<double>(own) / counted;
+    const int station = indexed_[static_cast<size_t>(log)].station;
+    const Activity& heard = heard_[static_cast<size_t>(station)];
+    // The pair's own lines name the stations too: they count on both sides.
+    support += 2 * (heard.CountNear(own_band, minute, kOnAirReach) -
+                    heard.CountNear(other_band, minute, kOnAirReach));
+    return support;
   }
 
   int OthersLogging(int call, int log) const {
@@ -539,7 +584,8 @@ class Checker {
       // A station that sent a log and has no such QSO: the call was busted
       // only if that station was elsewhere and a near call was right here.
       if (searching && minute != kNoTime && !OnAir(call, line.band, minute)) {
-        if (const QString worked = OnAirOrigin(log, qso); !worked.isEmpty()) {
+        const QString worked = OnAirOrigin(log, qso, kOnAirReach, kMaxOnAirBustCost);
+        if (!worked.isEmpty()) {
           check.verdict = Verdict::kBust;
           check.detail = worked;
           return;
@@ -549,14 +595,22 @@ class Checker {
       return;
     }
     const int others = OthersLogging(call, log);
-    if (searching && others == 0 && minute != kNoTime) {
-      if (const QString worked = OnAirOrigin(log, qso); !worked.isEmpty()) {
+    const bool known = known_.contains(line.call);
+    const bool repeated_errors = !known && model_ == ErrorModel::kRtty;
+    if (searching && minute != kNoTime && (others == 0 || repeated_errors)) {
+      const bool unique = others == 0 && !known;
+      const QString worked =
+          others == 0 ? OnAirOrigin(log, qso, unique ? kUniqueOnAirReach : kOnAirReach,
+                                    kMaxOnAirBustCost)
+                      : OnAirOrigin(log, qso, kOnAirReach, kMaxRepeatedBustCost,
+                                    appearances_[static_cast<size_t>(call)]);
+      if (!worked.isEmpty()) {
         check.verdict = Verdict::kBust;
         check.detail = worked;
         return;
       }
     }
-    const bool genuine = others >= rules_.min_appearances || known_.contains(line.call);
+    const bool genuine = others >= rules_.min_appearances || known;
     if (!genuine) {
       check.verdict = Verdict::kUnique;
       return;
@@ -580,12 +634,14 @@ class Checker {
     if (usual.isEmpty() || usual == mine || usual_count < 2) return;
     if (usual_count < 3 * mine_count || usual_count * 10 < total * 6) return;
     check.verdict = Verdict::kExchangeBust;
-    check.detail = usual;
+    check.detail = exchange_text_.value(usual, usual);
   }
 
   // The call this line's call is a miscopy of, among the stations heard on
-  // its band around its time: the likeliest, when one stands out.
-  QString OnAirOrigin(int log, int qso) const {
+  // its band within `reach` minutes: the likeliest, when one stands out. A
+  // call other logs hold too is a miscopy only of a call more of them hold
+  // (`appearances`: how many logs hold the copied call).
+  QString OnAirOrigin(int log, int qso, int reach, double max_cost, int appearances = 0) const {
     const ContestQso& line = Qso(log, qso);
     const int minute = Corrected(log, qso);
     const int own_station = indexed_[static_cast<size_t>(log)].station;
@@ -600,11 +656,14 @@ class Checker {
       const int call = calls_.Find(origin);
       if (call == kNone || call == own_station || seen.contains(call)) return;
       seen.insert(call);
-      const int heard =
-          activity_[static_cast<size_t>(call)].CountNear(line.band, minute, kOnAirReach);
+      if (appearances_[static_cast<size_t>(call)] <= appearances &&
+          LogOf(call) == kNone) {
+        return;
+      }
+      const int heard = activity_[static_cast<size_t>(call)].CountNear(line.band, minute, reach);
       if (heard == 0) return;
       const double cost = MiscopyCost(origin, line.call, model_);
-      if (!AcceptableBust(cost, kMaxOnAirBustCost)) return;
+      if (!AcceptableBust(cost, max_cost)) return;
       if (cost < best.cost || (cost == best.cost && heard > best.heard)) {
         best = {cost, heard, call, false};
       } else if (cost == best.cost && heard == best.heard) {
@@ -622,13 +681,16 @@ class Checker {
   const std::function<bool()>& cancelled_;
   std::optional<int> period_start_;
   ErrorModel model_;
+  int rules_time_window_override_;  // the window of the pairing stage under way
 
   CallBook calls_;
   QHash<int, int> station_log_;  // call -> the first log of that station
   std::vector<IndexedLog> indexed_;
   std::vector<std::vector<Partner>> pair_;  // per log, per line
   std::vector<int> appearances_;                         // per call: logs naming it
-  std::vector<Activity> activity_;                       // per call
+  std::vector<Activity> activity_;                       // per call: its lines and its log's
+  std::vector<Activity> heard_;                          // per call: other logs' lines naming it
+  QHash<QString, QString> exchange_text_;                // an exchange as first written, by key
   std::vector<QHash<QString, int>> received_;            // per call: exchanges copied from it
   ContestCheck result_;
 };

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -13,6 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "calculator/crosscheck/check_rules_file.h"
+#include "calculator/ui/crosscheck_window.h"
 #include "calculator/ui/get_list_dialog.h"
 #include "calculator/ui/results_grid.h"
 #include "calculator/ui/summary_panel.h"
@@ -32,6 +35,33 @@ constexpr int kTimePanel = 1;
 constexpr int kStatusPanel = 2;
 
 const QStringList kOutputFolders = {QStringLiteral("Results"), QStringLiteral("Awards")};
+
+// A master call list: the program folder's own, else the one Debian's
+// hamradio-files package keeps current.
+constexpr const char* kKnownCallsFile = "MASTER.SCP";
+constexpr const char* kDebianKnownCalls = "/usr/share/hamradio-files/MASTER.SCP";
+
+// The check reports its stages by their bar; the second label says how far
+// the stage is, as the calculation run says which log it is at.
+class CheckProgress final : public Progress {
+ public:
+  explicit CheckProgress(Progress& window) : window_(window) {}
+  void SetMaximum(qint64 maximum) override {
+    maximum_ = maximum;
+    window_.SetMaximum(maximum);
+  }
+  void SetValue(qint64 value) override {
+    window_.SetValue(value);
+    if (window_.LabelsWanted()) window_.SetLabel(1, RunPositionText(value, maximum_));
+  }
+  void SetLabel(int label, const QString& text) override { window_.SetLabel(label, text); }
+  bool LabelsWanted() override { return window_.LabelsWanted(); }
+  void Yield() override { window_.Yield(); }
+
+ private:
+  Progress& window_;
+  qint64 maximum_ = 0;
+};
 
 }  // namespace
 
@@ -107,6 +137,7 @@ void TessdalMainWindow::BuildMenus() {
   calc_menu_ = menuBar()->addMenu(QStringLiteral("集計(&C)"));
   calc_menu_->setObjectName(QStringLiteral("mnuCalc"));
   calc_start_ = AddItem(calc_menu_, "mnuCalcStart", QStringLiteral("集計開始(&C)"));
+  cross_check_ = AddItem(calc_menu_, "mnuCrossCheck", QStringLiteral("相互チェック(&X)"));
   calc_menu_->menuAction()->setEnabled(false);
 
   help_menu_ = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
@@ -121,6 +152,7 @@ void TessdalMainWindow::BuildMenus() {
   connect(output_action_, &QAction::triggered, this, &TessdalMainWindow::WriteRankingFiles);
   connect(quit, &QAction::triggered, this, &QWidget::close);
   connect(calc_start_, &QAction::triggered, this, &TessdalMainWindow::RunCalculation);
+  connect(cross_check_, &QAction::triggered, this, &TessdalMainWindow::RunCrossCheck);
   connect(version, &QAction::triggered, this, &TessdalMainWindow::ShowAbout);
 }
 
@@ -272,6 +304,7 @@ void TessdalMainWindow::closeEvent(QCloseEvent* event) {
   if (isMinimized() || isMaximized() || isFullScreen()) showNormal();
   SaveSettings();
   if (get_list_dialog_) get_list_dialog_->close();
+  if (cross_check_window_) cross_check_window_->close();
   event->accept();
 }
 
@@ -320,7 +353,7 @@ void TessdalMainWindow::RunCalculation() {
   if (busy_flag_) return;  // one run at a time
   mnuOff();
   busy_flag_ = 1;
-  calc_start_->setEnabled(false);
+  SetRunCommandsEnabled(false);
   RltCls();
   grid_->setUpdatesEnabled(false);
   grid_->Reset();
@@ -346,9 +379,87 @@ void TessdalMainWindow::RunCalculation() {
   grid_->setUpdatesEnabled(true);
 
   busy_flag_ = 0;
-  calc_start_->setEnabled(true);
+  SetRunCommandsEnabled(true);
   mnuOn();
   if (close_pending_) close();
+}
+
+void TessdalMainWindow::SetRunCommandsEnabled(bool enabled) {
+  calc_start_->setEnabled(enabled);
+  cross_check_->setEnabled(enabled);
+}
+
+// ---------------------------------------------------------------- cross-check
+
+void TessdalMainWindow::RunCrossCheck() {
+  QStringList paths;
+  for (qsizetype i = 0; i < log_list_.Count(); ++i) paths.append(log_list_.Path(i));
+  std::optional<crosscheck::CrossCheckRun> run = CrossCheckLogs(paths, std::nullopt);
+  if (!run || close_pending_) return;
+  if (cross_check_window_) cross_check_window_->close();
+  auto* window = new CrossCheckWindow(
+      std::move(*run), std::nullopt, ResultsFolder(), messages_,
+      [this](const QStringList& again, std::optional<QDate> start) {
+        return CrossCheckLogs(again, start);
+      },
+      this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  cross_check_window_ = window;
+  window->show();
+}
+
+CrossCheckWindow* TessdalMainWindow::CrossCheckView() const { return cross_check_window_; }
+
+std::optional<crosscheck::CrossCheckRun> TessdalMainWindow::CrossCheckLogs(
+    const QStringList& paths, std::optional<QDate> start) {
+  if (busy_flag_) return std::nullopt;  // one run at a time
+  busy_flag_ = 1;
+  mnuOn();  // busy: the file and help menus go off
+  SetRunCommandsEnabled(false);
+  const crosscheck::CrossCheckInputs inputs{prefixes_, areas_, LoadKnownCalls(), LoadCheckRules(),
+                                            start};
+  std::optional<crosscheck::CrossCheckRun> run;
+  {
+    WindowProgress progress(ProgressStyle::kBarAndLabels, this);
+    progress.OfferCancel();
+    CheckProgress counted(progress);
+    // Closing the main window stops the check as it stops the calculation run.
+    run = crosscheck::RunCrossCheck(paths, inputs, counted,
+                                    [&] { return progress.Cancelled() || close_pending_; });
+  }
+  busy_flag_ = 0;
+  SetRunCommandsEnabled(true);
+  mnuOn();
+  if (close_pending_) {
+    close();
+    return std::nullopt;
+  }
+  return run;
+}
+
+crosscheck::CheckRules TessdalMainWindow::LoadCheckRules() {
+  const QString path =
+      QDir(environment_.program_folder).filePath(QString::fromLatin1(crosscheck::kRulesFileName));
+  const crosscheck::RulesFileRead read = crosscheck::ReadRulesFile(path, true);
+  if (read.created && !read.outcome.ok) {
+    messages_.Inform(this, QString::fromUtf8(kRulesNotCreated).arg(path, read.outcome.error), {},
+                     Icon::kExclamation);
+  }
+  return read.rules;
+}
+
+crosscheck::KnownCalls TessdalMainWindow::LoadKnownCalls() {
+  QString path = QDir(environment_.program_folder).filePath(QString::fromLatin1(kKnownCallsFile));
+  if (!QFileInfo::exists(path)) path = QString::fromLatin1(kDebianKnownCalls);
+  if (!QFileInfo::exists(path)) return {};
+  QString error;
+  std::optional<crosscheck::KnownCalls> known = crosscheck::ReadKnownCalls(path, error);
+  if (!known) {
+    messages_.Inform(this, QString::fromUtf8(kKnownCallsUnread).arg(path, error), {},
+                     Icon::kExclamation);
+    return {};
+  }
+  return *known;
 }
 
 void TessdalMainWindow::LogRead(qsizetype, qsizetype, const QString& path,

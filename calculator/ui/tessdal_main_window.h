@@ -5,9 +5,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <optional>
 
 #include "calculator/area_table.h"
 #include "calculator/calculation_run.h"
+#include "calculator/crosscheck/crosscheck_run.h"
 #include "calculator/log_list.h"
 #include "calculator/result_table.h"
 #include "calculator/tessdal_settings.h"
@@ -20,6 +22,7 @@ class QTimer;
 
 namespace tovek::ui {
 
+class CrossCheckWindow;
 class MessageBoxes;
 class ResultsGrid;
 class SummaryPanel;
@@ -44,6 +47,15 @@ class TessdalMainWindow final : public QMainWindow {
 
   // Scores every log of the log list into the grid and the tables.
   void RunCalculation();
+  // Checks the logs of the log list against each other and shows the
+  // outcome in a cross-check window (replacing an earlier one); a cancelled
+  // check shows nothing.
+  void RunCrossCheck();
+  // The check behind it, also the cross-check window's "check again": nothing
+  // while another run is going on or when the check was cancelled.
+  std::optional<crosscheck::CrossCheckRun> CrossCheckLogs(const QStringList& paths,
+                                                          std::optional<QDate> start);
+  CrossCheckWindow* CrossCheckView() const;
   // Takes a log list as the log list dialog's OK does.
   void TakeLogList(const LogList& list);
 
@@ -104,6 +116,14 @@ class TessdalMainWindow final : public QMainWindow {
   void LogRead(qsizetype index, qsizetype count, const QString& path, const tovek::LogRead& log);
   void RltAddGrid(const ResultRow& row, const LogScore& score);
 
+  // The rules (CrossCheck.ini, written with its defaults when missing) and
+  // the known calls (MASTER.SCP) of a cross-check; what cannot be read is
+  // said, and the check goes on without it.
+  crosscheck::CheckRules LoadCheckRules();
+  crosscheck::KnownCalls LoadKnownCalls();
+  // The calculation run and the cross-check, which only one at a time.
+  void SetRunCommandsEnabled(bool enabled);
+
   void ShowResultDialog(const QString& caption, std::int16_t mode, bool preset_name);
   void ActOnResultDialog(const QString& file_name);
   QString ResultsFolder() const;
@@ -134,6 +154,7 @@ class TessdalMainWindow final : public QMainWindow {
   QMenu* calc_menu_ = nullptr;
   QMenu* help_menu_ = nullptr;
   QAction* calc_start_ = nullptr;
+  QAction* cross_check_ = nullptr;
   QAction* close_action_ = nullptr;
   QAction* save_action_ = nullptr;
   QAction* save_as_action_ = nullptr;
@@ -141,6 +162,7 @@ class TessdalMainWindow final : public QMainWindow {
   std::array<QLabel*, 3> status_panels_{};
   QTimer* clock_ = nullptr;
   QPointer<QWidget> get_list_dialog_;
+  QPointer<CrossCheckWindow> cross_check_window_;
 };
 
 }  // namespace tovek::ui

@@ -41,11 +41,11 @@ QString TessdalMainWindow::ResultPath(const QString& file_name) const {
 
 void TessdalMainWindow::BeginFileWork() {
   mnuOff();
-  calc_start_->setEnabled(false);
+  SetRunCommandsEnabled(false);
 }
 
 void TessdalMainWindow::EndFileWork() {
-  calc_start_->setEnabled(true);
+  SetRunCommandsEnabled(true);
   mnuOn();
 }
 

@@ -12,4 +12,11 @@ inline constexpr const char* kTooManyQsoLines =
 // %1: the folder, %2: the platform's description of the error.
 inline constexpr const char* kFolderNotCreated = "フォルダー %1 を作成できませんでした。\n%2";
 
+// %1: the rules file, %2: the platform's description of the error.
+inline constexpr const char* kRulesNotCreated =
+    "相互チェックのルールファイル %1 を作成できませんでした。既定のルールでチェックします。\n%2";
+// %1: the master call list, %2: why it could not be read.
+inline constexpr const char* kKnownCallsUnread =
+    "コールサインリスト %1 を読めませんでした。リストなしでチェックします。\n%2";
+
 }  // namespace tovek::ui

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
@@ -60,6 +61,18 @@ void ProgressWindow::SetLabel(int label, const QString& text) {
 
 void ProgressWindow::SetItemLabelAlignment(Qt::Alignment alignment) {
   if (labels_[0] != nullptr) labels_[0]->setAlignment(alignment);
+}
+
+void ProgressWindow::AddCancelButton() {
+  if (cancel_ != nullptr) return;
+  cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+  cancel_->setObjectName(QStringLiteral("Command1"));
+  connect(cancel_, &QPushButton::clicked, this, [this] {
+    cancel_->setEnabled(false);
+    Q_EMIT CancelClicked();
+  });
+  layout()->addWidget(cancel_);
+  layout()->setAlignment(cancel_, Qt::AlignHCenter);
 }
 
 void ProgressWindow::ShowBar() {

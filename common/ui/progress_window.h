@@ -8,6 +8,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace tovek::ui {
 
@@ -39,12 +40,21 @@ class ProgressWindow final : public QWidget {
   void SetLabel(int label, const QString& text);
   // The calculator shows the item label left-aligned while it runs.
   void SetItemLabelAlignment(Qt::Alignment alignment);
+  // Puts a cancel button ("ｷｬﾝｾﾙ", Command1) under the bar, for an operation
+  // that can stop halfway; the window has none until then. Pressing it emits
+  // CancelClicked and disables the button: the operation stops at its next
+  // step, not at once.
+  void AddCancelButton();
+
+ Q_SIGNALS:
+  void CancelClicked();
 
  private:
   void ShowBar();
 
   QProgressBar* bar_;
   QLabel* labels_[2] = {nullptr, nullptr};
+  QPushButton* cancel_ = nullptr;
   qint64 maximum_ = 0;
   qint64 value_ = 0;
 };

@@ -22,6 +22,12 @@ void WindowProgress::Close() {
   window_.clear();
 }
 
+void WindowProgress::OfferCancel() {
+  if (!window_) return;
+  window_->AddCancelButton();
+  QObject::connect(window_, &ProgressWindow::CancelClicked, window_, [this] { cancelled_ = true; });
+}
+
 void WindowProgress::SetMaximum(qint64 maximum) {
   maximum_ = maximum;
   maximum_pending_ = true;

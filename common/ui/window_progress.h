@@ -39,6 +39,11 @@ class WindowProgress final : public Progress {
   static constexpr std::chrono::microseconds kClockSpacing{50};
   static constexpr int kMaxCallsPerClock = 64;
 
+  // Gives the window a cancel button; Cancelled() says whether it was
+  // pressed. Without this call the window has no button.
+  void OfferCancel();
+  bool Cancelled() const { return cancelled_; }
+
   // Closes the window early; the calls above then do nothing.
   void Close();
   // The window while it is open (brought up to date first), else null.
@@ -71,6 +76,7 @@ class WindowProgress final : public Progress {
   bool value_pending_ = false;
   QString labels_[2];
   bool label_pending_[2] = {false, false};
+  bool cancelled_ = false;
 };
 
 }  // namespace tovek::ui

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -39,20 +40,30 @@ constexpr int kLogRole = Qt::UserRole;
 
 const QString kSaveCaption = QStringLiteral("確認後の集計データを保存");
 
-// The preset of the first-day box: the day of the earliest QSO any log
-// holds, which is the contest's first day unless a clock was far off.
-QDate EarliestQsoDay(const crosscheck::CrossCheckRun& run) {
-  int earliest = crosscheck::kNoTime;
-  for (const crosscheck::ContestLog& log : run.logs) {
-    for (const crosscheck::ContestQso& qso : log.qsos) {
-      if (qso.minute != crosscheck::kNoTime &&
-          (earliest == crosscheck::kNoTime || qso.minute < earliest)) {
-        earliest = qso.minute;
-      }
+// The preset of the first-day box: of the days the QSOs fall on (by the
+// corrected clocks), the first of the two days in a row that hold the most
+// of them. A log with its date a day off, or a stray line, moves nothing.
+QDate BusiestTwoDays(const crosscheck::CrossCheckRun& run) {
+  QMap<qint64, qint64> per_day;
+  for (size_t l = 0; l < run.logs.size(); ++l) {
+    const crosscheck::ClockModel& clock = run.check.logs[l].clock;
+    for (const crosscheck::ContestQso& qso : run.logs[l].qsos) {
+      if (qso.minute == crosscheck::kNoTime) continue;
+      const qint64 minute = qint64{qso.minute} - clock.OffsetAt(qso.minute);
+      ++per_day[minute >= 0 ? minute / 1440 : (minute - 1439) / 1440];
     }
   }
-  if (earliest == crosscheck::kNoTime) return QDate::currentDate();
-  return QDate(2000, 1, 1).addDays(earliest >= 0 ? earliest / 1440 : (earliest - 1439) / 1440);
+  qint64 best_day = 0;
+  qint64 best_count = -1;
+  for (auto day = per_day.cbegin(); day != per_day.cend(); ++day) {
+    const qint64 count = day.value() + per_day.value(day.key() + 1);
+    if (count > best_count) {
+      best_day = day.key();
+      best_count = count;
+    }
+  }
+  if (best_count < 0) return QDate::currentDate();
+  return QDate(2000, 1, 1).addDays(best_day);
 }
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
@@ -87,10 +98,14 @@ CrossCheckWindow::CrossCheckWindow(crosscheck::CrossCheckRun run, std::optional<
   period_->setObjectName(QStringLiteral("chkPeriod"));
   period_->setChecked(start_.has_value());
   auto* start_label = new QLabel(QStringLiteral("開始日"), central);
-  start_edit_ = new QDateEdit(start_.value_or(EarliestQsoDay(run_)), central);
+  start_edit_ = new QDateEdit(start_.value_or(BusiestTwoDays(run_)), central);
   start_edit_->setObjectName(QStringLiteral("dtpStart"));
   start_edit_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
   start_edit_->setCalendarPopup(true);
+  // Room for the whole date beside the calendar button, in any style.
+  start_edit_->setMinimumWidth(
+      start_edit_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) +
+      start_edit_->sizeHint().height() * 2);
   start_edit_->setEnabled(period_->isChecked());
   start_label->setBuddy(start_edit_);
   recheck_ = Button(QStringLiteral("再チェック(&R)"), "cmdRecheck", central);
@@ -219,13 +234,22 @@ QWidget* CrossCheckWindow::ShowReport(int log) {
   text->setReadOnly(true);
   text->setLineWrapMode(QPlainTextEdit::NoWrap);
   text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  text->setPlainText(
-      crosscheck::EntrantReport(run_.Contest(), static_cast<size_t>(log)).join(u'\n'));
+  const QStringList lines = crosscheck::EntrantReport(run_.Contest(), static_cast<size_t>(log));
+  text->setPlainText(lines.join(u'\n'));
   auto* layout = new QVBoxLayout(window);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(text);
+  // The evidence lines are long: as wide as the longest line where the
+  // screen allows, so that they can be read without scrolling sideways.
+  qsizetype longest = 80;
+  for (const QString& line : lines) longest = std::max(longest, line.size());
   const QFontMetrics metrics(text->font());
-  window->resize(metrics.horizontalAdvance(QString(96, u'M')), metrics.lineSpacing() * 36);
+  QSize size(metrics.horizontalAdvance(u'M') * static_cast<int>(longest + 4),
+             metrics.lineSpacing() * 44);
+  if (const QScreen* screen = this->screen()) {
+    size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+  }
+  window->resize(size);
   report_windows_.append(window);
   window->show();
   return window;

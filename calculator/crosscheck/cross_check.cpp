@@ -84,11 +84,12 @@ struct IndexedLog {
   QString usual_sent;  // the exchange this station sends most, as a key
 };
 
-// The line a line was paired with, and how.
+// The line a line was paired with. How they were paired shows in the lines
+// themselves: a call that is not the other station's was miscopied, and
+// bands that differ were logged on different bands.
 struct Partner {
   int log = kNone;
   int qso = kNone;
-  Verdict kind = Verdict::kOk;  // kOk: exact calls; kBust: one side miscopied; kBand
 };
 
 struct Candidate {
@@ -109,7 +110,6 @@ class Checker {
           std::optional<QDate> start, Progress& progress, const std::function<bool()>& cancelled)
       : logs_(logs), known_(known), rules_(rules), progress_(progress), cancelled_(cancelled) {
     if (start) period_start_ = MinuteOf(start->year(), start->month(), start->day(), 0, 0);
-    rules_time_window_override_ = rules.time_window;
     model_ = rules.bust_search == CheckRules::BustSearch::kEditDistance1 ? ErrorModel::kEditDistance1
                                                                         : ErrorModel::kRtty;
   }
@@ -124,10 +124,13 @@ class Checker {
         [&] { IndexLogs(); },
         [&] { if (rules_.clock_correction) EstimateClocks(); },
         [&] { ApplyClocks(); },
-        [&] { PairExactCalls(); },
+        [&] { PairStations(kSameBand, rules_.time_window); },
         [&] { if (rules_.bust_search != CheckRules::BustSearch::kNone) PairMiscopiedCalls(); },
-        [&] { if (rules_.band_errors) PairOtherBands(); },
-        [&] { if (rules_.clock_correction) PairExactCallsAtAnyTime(); },
+        [&] { if (rules_.band_errors) PairStations(kOtherBands, rules_.time_window); },
+        // Two stations work each other once a band: exact calls on one band
+        // left over are the same QSO whatever their times say, when a clock
+        // too short of shared QSOs to be fitted kept them apart.
+        [&] { if (rules_.clock_correction) PairStations(kSameBand, kWholeContest); },
         [&] { if (rules_.clock_correction) RefitClocks(); },
         [&] { ApplyClocks(); },
         [&] { CountAppearances(); },
@@ -149,8 +152,12 @@ class Checker {
       const ContestLog& log = logs_[l];
       IndexedLog& index = indexed_[l];
       index.station = log.station.isEmpty() ? kNone : calls_.Intern(log.station);
-      if (index.station != kNone && !station_log_.contains(index.station)) {
-        station_log_.insert(index.station, static_cast<int>(l));
+      if (index.station != kNone) {
+        if (station_log_.size() <= static_cast<size_t>(index.station)) {
+          station_log_.resize(static_cast<size_t>(index.station) + 1, kNone);
+        }
+        int& first = station_log_[static_cast<size_t>(index.station)];
+        if (first == kNone) first = static_cast<int>(l);
       }
       const auto count = static_cast<size_t>(log.qsos.size());
       index.call.resize(count);
@@ -190,7 +197,11 @@ class Checker {
     return best;
   }
 
-  int LogOf(int call) const { return call == kNone ? kNone : station_log_.value(call, kNone); }
+  int LogOf(int call) const {
+    return call >= 0 && static_cast<size_t>(call) < station_log_.size()
+               ? station_log_[static_cast<size_t>(call)]
+               : kNone;
+  }
 
   const ContestQso& Qso(int log, int qso) const {
     return logs_[static_cast<size_t>(log)].qsos[qso];
@@ -228,8 +239,7 @@ class Checker {
       for (size_t l = 0; l < logs_.size(); ++l) {
         std::vector<ClockSample> samples;
         ForEachSharedQso(static_cast<int>(l), [&](int minute, int other, int other_minute) {
-          const int partner = other_minute - Clock(other).OffsetAt(other_minute);
-          samples.push_back({minute, minute - partner});
+          samples.push_back(SampleAgainst(minute, other, other_minute));
         });
         fitted[l] = FitClock(std::move(samples));
       }
@@ -244,13 +254,12 @@ class Checker {
     for (size_t l = 0; l < logs_.size(); ++l) {
       std::vector<ClockSample> samples;
       for (size_t q = 0; q < pair_[l].size(); ++q) {
-        const auto [other, other_qso, kind] = pair_[l][q];
+        const auto [other, other_qso] = pair_[l][q];
         if (other == kNone) continue;
         const int minute = Qso(static_cast<int>(l), static_cast<int>(q)).minute;
         const int other_minute = Qso(other, other_qso).minute;
         if (minute == kNoTime || other_minute == kNoTime) continue;
-        const int partner = other_minute - Clock(other).OffsetAt(other_minute);
-        samples.push_back({minute, minute - partner});
+        samples.push_back(SampleAgainst(minute, other, other_minute));
       }
       fitted[l] = FitClock(std::move(samples));
     }
@@ -258,6 +267,12 @@ class Checker {
   }
 
   const ClockModel& Clock(int log) const { return result_.logs[static_cast<size_t>(log)].clock; }
+
+  // A QSO logged at `minute` here and at `other_minute` in log `other`: how
+  // far ahead this clock is of the other one's, as that one is corrected now.
+  ClockSample SampleAgainst(int minute, int other, int other_minute) const {
+    return {minute, minute - (other_minute - Clock(other).OffsetAt(other_minute))};
+  }
 
   void ApplyClocks() {
     for (size_t l = 0; l < logs_.size(); ++l) {
@@ -298,16 +313,16 @@ class Checker {
     return pair_[static_cast<size_t>(log)][static_cast<size_t>(qso)].log == kNone;
   }
 
-  void Pair(const Candidate& c, Verdict kind) {
-    pair_[static_cast<size_t>(c.log_a)][static_cast<size_t>(c.qso_a)] = {c.log_b, c.qso_b, kind};
-    pair_[static_cast<size_t>(c.log_b)][static_cast<size_t>(c.qso_b)] = {c.log_a, c.qso_a, kind};
+  void Pair(const Candidate& c) {
+    pair_[static_cast<size_t>(c.log_a)][static_cast<size_t>(c.qso_a)] = {c.log_b, c.qso_b};
+    pair_[static_cast<size_t>(c.log_b)][static_cast<size_t>(c.qso_b)] = {c.log_a, c.qso_a};
   }
 
   // Takes the candidates best first, each line into one pair at most.
-  void PairBestFirst(std::vector<Candidate>& candidates, Verdict kind) {
+  void PairBestFirst(std::vector<Candidate>& candidates) {
     std::sort(candidates.begin(), candidates.end());
     for (const Candidate& c : candidates) {
-      if (Free(c.log_a, c.qso_a) && Free(c.log_b, c.qso_b)) Pair(c, kind);
+      if (Free(c.log_a, c.qso_a) && Free(c.log_b, c.qso_b)) Pair(c);
     }
   }
 
@@ -315,9 +330,13 @@ class Checker {
     return indexed_[static_cast<size_t>(log)].dupe[static_cast<size_t>(qso)];
   }
 
-  // Lines that name each other's station exactly, on `same_band` or on
-  // another band, within the time window.
-  void PairStations(bool same_band, Verdict kind) {
+  enum Bands { kSameBand, kOtherBands };
+  static constexpr int kWholeContest = 3 * 24 * 60;
+
+  // Lines that name each other's station exactly, on one band or on two,
+  // within `window` minutes.
+  void PairStations(Bands bands, int window) {
+    const bool same_band = bands == kSameBand;
     for (size_t l = 0; l < logs_.size(); ++l) {
       const int log = static_cast<int>(l);
       const IndexedLog& a = indexed_[l];
@@ -337,27 +356,15 @@ class Checker {
           if (other_minute == kNoTime || !Free(other, qb)) continue;
           if ((Qso(other, qb).band == band) != same_band) continue;
           const int delta = std::abs(minute - other_minute);
-          if (delta > rules_time_window_override_) continue;
+          if (delta > window) continue;
           candidates.push_back({0, delta, IsDupe(log, static_cast<int>(q)) || IsDupe(other, qb),
                                 log, static_cast<int>(q), other, qb});
         }
       }
-      PairBestFirst(candidates, kind);
+      PairBestFirst(candidates);
       progress_.Yield();
     }
   }
-
-  void PairExactCalls() { PairStations(true, Verdict::kOk); }
-  // Two stations work each other once a band: exact calls on one band left
-  // over are the same QSO whatever their times say, when a clock too short
-  // of shared QSOs to be fitted kept them apart.
-  void PairExactCallsAtAnyTime() {
-    const int window = rules_.time_window;
-    rules_time_window_override_ = 3 * 24 * 60;
-    PairStations(true, Verdict::kOk);
-    rules_time_window_override_ = window;
-  }
-  void PairOtherBands() { PairStations(false, Verdict::kBand); }
 
   // A line that names a station exactly, left without a pair, and a line of
   // that station's log at the same time on the same band whose call is a
@@ -397,7 +404,7 @@ class Checker {
       }
       progress_.Yield();
     }
-    PairBestFirst(candidates, Verdict::kBust);
+    PairBestFirst(candidates);
   }
 
   bool AcceptableBust(double cost, double limit) const {
@@ -420,10 +427,12 @@ class Checker {
       for (size_t q = 0; q < index.call.size(); ++q) {
         const ContestQso& qso = logs_[l].qsos[static_cast<qsizetype>(q)];
         const int minute = index.corrected[q];
+        const auto band = static_cast<size_t>(qso.band);
         if (minute != kNoTime) {
-          activity_[static_cast<size_t>(index.call[q])].minutes[static_cast<size_t>(qso.band)].push_back(minute);
+          activity_[static_cast<size_t>(index.call[q])].minutes[band].push_back(minute);
+          heard_[static_cast<size_t>(index.call[q])].minutes[band].push_back(minute);
           if (index.station != kNone) {
-            activity_[static_cast<size_t>(index.station)].minutes[static_cast<size_t>(qso.band)].push_back(minute);
+            activity_[static_cast<size_t>(index.station)].minutes[band].push_back(minute);
           }
         }
         if (!qso.received_exchange.isEmpty()) {
@@ -431,7 +440,6 @@ class Checker {
           ++received_[static_cast<size_t>(index.call[q])][key];
           if (!exchange_text_.contains(key)) exchange_text_.insert(key, qso.received_exchange);
         }
-        heard_[static_cast<size_t>(index.call[q])].minutes[static_cast<size_t>(qso.band)].push_back(minute);
       }
     }
     for (std::vector<Activity>* list : {&activity_, &heard_}) {
@@ -462,7 +470,7 @@ class Checker {
 
   QsoCheck Judge(int log, int qso) const {
     QsoCheck check;
-    const auto [other, other_qso, kind] = pair_[static_cast<size_t>(log)][static_cast<size_t>(qso)];
+    const auto [other, other_qso] = pair_[static_cast<size_t>(log)][static_cast<size_t>(qso)];
     if (other != kNone) {
       check.other_log = other;
       check.other_qso = other_qso;
@@ -475,37 +483,30 @@ class Checker {
     } else if (OutOfPeriod(log, qso)) {
       check.verdict = Verdict::kOutOfTime;
     } else if (other != kNone) {
-      JudgePaired(log, qso, kind, check);
+      JudgePaired(log, qso, check);
     } else {
       JudgeUnpaired(log, qso, check);
     }
     return check;
   }
 
-  void JudgePaired(int log, int qso, Verdict kind, QsoCheck& check) const {
-    const IndexedLog& mine = indexed_[static_cast<size_t>(log)];
+  // A paired line is wrong on the band when its side is to blame for the
+  // bands differing, else wrong on the call when it names another station
+  // than the other log's, else right or wrong on the number.
+  void JudgePaired(int log, int qso, QsoCheck& check) const {
     const int other = check.other_log;
-    const bool other_band = Qso(log, qso).band != Qso(other, check.other_qso).band;
-    if (kind == Verdict::kBust &&
-        mine.call[static_cast<size_t>(qso)] != indexed_[static_cast<size_t>(other)].station) {
-      if (other_band && BlameForBand(log, qso, other, check.other_qso) == log) {
-        check.verdict = Verdict::kBand;
-        check.detail = BandName(Qso(other, check.other_qso).band);
-        return;
-      }
+    const int other_band = Qso(other, check.other_qso).band;
+    if (Qso(log, qso).band != other_band &&
+        BlameForBand(log, qso, other, check.other_qso) == log) {
+      check.verdict = Verdict::kBand;
+      check.detail = BandName(other_band);
+    } else if (indexed_[static_cast<size_t>(log)].call[static_cast<size_t>(qso)] !=
+               indexed_[static_cast<size_t>(other)].station) {
       check.verdict = Verdict::kBust;
       check.detail = logs_[static_cast<size_t>(other)].station;
-      return;
+    } else {
+      JudgeExchange(log, qso, check);
     }
-    if (other_band) {
-      const int blamed = BlameForBand(log, qso, other, check.other_qso);
-      if (blamed == log) {
-        check.verdict = Verdict::kBand;
-        check.detail = BandName(Qso(other, check.other_qso).band);
-        return;
-      }
-    }
-    JudgeExchange(log, qso, check);
   }
 
   void JudgeExchange(int log, int qso, QsoCheck& check) const {
@@ -681,10 +682,9 @@ class Checker {
   const std::function<bool()>& cancelled_;
   std::optional<int> period_start_;
   ErrorModel model_;
-  int rules_time_window_override_;  // the window of the pairing stage under way
 
   CallBook calls_;
-  QHash<int, int> station_log_;  // call -> the first log of that station
+  std::vector<int> station_log_;  // per call: the first log of that station, or kNone
   std::vector<IndexedLog> indexed_;
   std::vector<std::vector<Partner>> pair_;  // per log, per line
   std::vector<int> appearances_;                         // per call: logs naming it
@@ -715,12 +715,6 @@ bool IsCredited(Verdict verdict, bool unique_credit) {
     default:
       return false;
   }
-}
-
-bool IsPenalised(Verdict verdict) {
-  return verdict == Verdict::kNil || verdict == Verdict::kBust ||
-         verdict == Verdict::kExchangeBust || verdict == Verdict::kBand ||
-         verdict == Verdict::kOutOfTime;
 }
 
 std::optional<KnownCalls> ReadKnownCalls(const QString& path, QString& error) {

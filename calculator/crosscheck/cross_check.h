@@ -46,9 +46,6 @@ QString VerdictWord(Verdict verdict);
 // Whether a QSO with this verdict keeps its points.
 bool IsCredited(Verdict verdict, bool unique_credit);
 
-// Whether a verdict takes a QSO away for an error of its own log.
-bool IsPenalised(Verdict verdict);
-
 // How the check decides. The committee's rules are the defaults (and
 // CrossCheck.ini); the other switches exist so that simpler checkers can be
 // run side by side with the same code.

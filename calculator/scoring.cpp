@@ -29,9 +29,6 @@ constexpr QStringView Text(const char16_t (&text)[N]) {
 
 const QString kNothing;
 
-constexpr std::int32_t kOtherContinentPoints = 3;
-constexpr std::int32_t kSameContinentPoints = 2;
-
 // An open-addressing set that answers one question, "was this item new?",
 // for at most `capacity` items of one log, so it never grows: it stands in
 // for the lists that scoring searches from their first entry, where only
@@ -106,7 +103,7 @@ class LogScoring {
       return;
     }
     ++tally.valid;
-    tally.points += PointsFor(continent);
+    tally.points += QsoPoints(continent, log_.stn_cnt);
     const QString& key_text = is_area ? *current_area_ : entity;
     const QStringView key = TrimSpaces(QStringView(key_text));
     const QStringView band = TrimSpaces(QStringView(qso.band));
@@ -147,11 +144,6 @@ class LogScoring {
     return part.size() == text.size() ? text : part.toString();
   }
 
-  std::int32_t PointsFor(const QString& continent) const {
-    if (continent.isEmpty()) return 0;
-    return continent == log_.stn_cnt ? kSameContinentPoints : kOtherContinentPoints;
-  }
-
   const LogRead& log_;
   const PrefixTable& prefixes_;
   const AreaTable& areas_;
@@ -166,6 +158,11 @@ class LogScoring {
 };
 
 }  // namespace
+
+std::int32_t QsoPoints(QStringView continent, QStringView own_continent) {
+  if (continent.isEmpty()) return 0;
+  return continent == own_continent ? 2 : 3;
+}
 
 int BandSlotOf(QStringView band) {
   static constexpr QStringView kBands[kBandSlots] = {Text(u"3.5"), Text(u"7"), Text(u"14"),

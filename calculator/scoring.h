@@ -39,6 +39,10 @@ struct LogScore {
   friend bool operator==(const LogScore&, const LogScore&) = default;
 };
 
+// The points of a valid QSO with a station on `continent`: 3 for another
+// continent, 2 for the log's own, 0 when the continent is unknown.
+std::int32_t QsoPoints(QStringView continent, QStringView own_continent);
+
 // The slot of a band text, trimmed: 0 to 4, and 0 for any other band.
 int BandSlotOf(QStringView band);
 

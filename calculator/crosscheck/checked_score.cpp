@@ -9,13 +9,6 @@
 namespace tovek::crosscheck {
 namespace {
 
-// The scoring's band texts of the five bands.
-QString ScoringBand(const ContestQso& qso) {
-  static const QString kBands[] = {QStringLiteral("3.5"), QStringLiteral("7"), QStringLiteral("14"),
-                                   QStringLiteral("21"), QStringLiteral("28")};
-  return qso.band < kContestBands ? kBands[qso.band] : qso.frequency;
-}
-
 LogScore ScoreEntries(const ContestLog& log, QsoEntryList entries, const PrefixTable& prefixes,
                       const AreaTable& areas, CallFactsCache& cache) {
   LogRead read;
@@ -27,12 +20,6 @@ LogScore ScoreEntries(const ContestLog& log, QsoEntryList entries, const PrefixT
 }
 
 }  // namespace
-
-int QsoPoints(const PrefixTable& prefixes, const QString& call, const QString& own_continent) {
-  const DxccResult resolved = DxccCheck(prefixes, call);
-  if (resolved.cnt.isEmpty()) return 0;
-  return resolved.cnt == own_continent ? 2 : 3;
-}
 
 double PenaltyOf(Verdict verdict, const CheckRules& rules) {
   switch (verdict) {
@@ -58,9 +45,10 @@ CheckedScore ScoreCheckedLog(const ContestLog& log, const LogCheck& check, const
     const ContestQso& qso = log.qsos[i];
     const Verdict verdict = check.qsos[static_cast<size_t>(i)].verdict;
     if (IsCredited(verdict, rules.unique_credit)) {
-      credited.append({ScoringBand(qso), qso.call});
+      credited.append({BandOfFrequency(qso.frequency), qso.call});
     } else if (const double penalty = PenaltyOf(verdict, rules); penalty > 0) {
-      result.penalty_points += penalty * QsoPoints(prefixes, qso.call, log.scored.stn_cnt);
+      const QString continent = DxccCheck(prefixes, qso.call).cnt;
+      result.penalty_points += penalty * QsoPoints(continent, log.scored.stn_cnt);
     }
   }
   result.credited = ScoreEntries(log, std::move(credited), prefixes, areas, cache);

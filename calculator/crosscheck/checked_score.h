@@ -19,9 +19,6 @@ struct CheckedScore {
   std::int64_t score = 0;   // points times the credited multipliers
 };
 
-// The points the scoring gives a QSO with `call` in a log on `own_continent`.
-int QsoPoints(const PrefixTable& prefixes, const QString& call, const QString& own_continent);
-
 // The penalty a verdict carries, in QSOs' worth of points.
 double PenaltyOf(Verdict verdict, const CheckRules& rules);
 

@@ -2,13 +2,13 @@
 // or per QSO line on standard output, reports and checked results on request.
 #include <QDir>
 
-#include "calculator/crosscheck/check_rules_file.h"
 #include "calculator/calculation_run.h"
+#include "calculator/crosscheck/check_rules_file.h"
 #include "calculator/crosscheck/crosscheck_run.h"
 #include "calculator/log_list.h"
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "cli/results_output.h"
-#include "cli/scoring_inputs.h"
 
 namespace tovek::cli {
 namespace {
@@ -20,7 +20,8 @@ const QString kName = QStringLiteral("tovek crosscheck");
 
 const QString kUsage = QStringLiteral(
     "Usage: tovek crosscheck [--cty FILE] [--area FILE] [--master FILE] [--rules FILE]\n"
-    "                        [--start yyyy-mm-dd] [--qsos] [--save FILE.rlt] [--out DIR] PATH...\n\n"
+    "                        [--start yyyy-mm-dd] [--qsos] [--save FILE.rlt] [--out DIR] "
+    "PATH...\n\n"
     "Checks the contest's logs against each other: every QSO line of every log is\n"
     "matched with the other station's log (after correcting each log's clock) and\n"
     "gets one verdict:\n\n"
@@ -60,14 +61,6 @@ const QString kUsage = QStringLiteral(
     "Exit status: 0 done, 1 a data file missing or a file that could not be\n"
     "written, 2 usage error.\n");
 
-std::optional<QDate> StartDate(const Arguments& arguments, QString& error) {
-  if (!arguments.Has("--start")) return std::nullopt;
-  const QString text = arguments.Value("--start");
-  const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-  if (!date.isValid()) error = QStringLiteral("--start takes a date written yyyy-mm-dd, not '%1'").arg(text);
-  return date;
-}
-
 std::optional<CheckRules> LoadRules(const Arguments& arguments, CommandIo& io) {
   const bool given = arguments.Has("--rules");
   const QString path = arguments.Value(
@@ -94,11 +87,11 @@ void PrintLogs(QTextStream& out, const crosscheck::CrossCheckRun& run) {
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
   const auto parsed = Arguments::Parse(
-      args, {"--cty", "--area", "--master", "--rules", "--start", "--save", kOutOption},
-      {"--qsos"}, error);
+      args, {"--cty", "--area", "--master", "--rules", "--start", "--save", kOutOption}, {"--qsos"},
+      error);
   if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
   const std::optional<QDate> start =
-      parsed && error.isEmpty() ? StartDate(*parsed, error) : std::nullopt;
+      parsed && error.isEmpty() ? DateOption(*parsed, "--start", error) : std::nullopt;
   if (!error.isEmpty()) {
     io.err << kName << ": " << error << "\n" << kUsage;
     return kUsageError;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "cli/command_inputs.h"
 #include "editor/load_passes.h"
 #include "editor/undo_lines.h"
 
@@ -25,16 +26,9 @@ std::optional<EditorReview> OpenForReview(const Arguments& arguments, const QStr
                                           const QString& command, CommandIo& io, int& status) {
   const QDir program(io.program_folder);
   EditorReview review;
-  const QString cty_path =
-      arguments.Value(QStringLiteral("--cty"), program.filePath(QStringLiteral("Cty.dat")));
-  const PrefixLoadOutcome loaded = LoadPrefixTable(cty_path, review.prefixes);
-  if (loaded.status == PrefixLoadOutcome::Status::kMissing) {
-    io.err << "NOT [Cty.dat] FILE\n";
-    status = kRefused;
+  if (const int loaded = LoadPrefixFile(arguments, io, review.prefixes); loaded != kSuccess) {
+    status = loaded;
     return std::nullopt;
-  }
-  if (loaded.status == PrefixLoadOutcome::Status::kStopped) {
-    io.err << cty_path << ": line " << loaded.line_number << ": " << loaded.error << '\n';
   }
 
   const QString settings_path = arguments.Value(

@@ -1,6 +1,7 @@
 // tovek resolve: call signs to entity, continent and operating prefix.
 #include <QDir>
 
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "common/call_resolution.h"
 #include "common/prefix_table.h"
@@ -31,18 +32,8 @@ int Run(const QStringList& args, CommandIo& io) {
     io.err << "tovek resolve: " << error << "\n" << kUsage;
     return kUsageError;
   }
-  const QString cty_path =
-      parsed->Value(QStringLiteral("--cty"), QDir(io.program_folder).filePath(QStringLiteral("Cty.dat")));
   PrefixTable table;
-  const PrefixLoadOutcome loaded = LoadPrefixTable(cty_path, table);
-  if (loaded.status == PrefixLoadOutcome::Status::kMissing) {
-    io.err << "NOT [Cty.dat] FILE\n";
-    return kRefused;
-  }
-  if (loaded.status == PrefixLoadOutcome::Status::kStopped) {
-    io.err << cty_path << ": line " << loaded.line_number << ": " << loaded.error << '\n';
-    io.err.flush();
-  }
+  if (const int loaded = LoadPrefixFile(*parsed, io, table); loaded != kSuccess) return loaded;
   if (!parsed->Operands().isEmpty()) {
     for (const QString& call : parsed->Operands()) PrintResolution(io.out, table, call);
     return kSuccess;
@@ -58,8 +49,8 @@ int Run(const QStringList& args, CommandIo& io) {
 }  // namespace
 
 Command ResolveCommand() {
-  return {QStringLiteral("resolve"), QStringLiteral("call signs to entity, continent and operating prefix"),
-          kUsage, Run};
+  return {QStringLiteral("resolve"),
+          QStringLiteral("call signs to entity, continent and operating prefix"), kUsage, Run};
 }
 
 }  // namespace tovek::cli

@@ -4,6 +4,7 @@
 
 #include "calculator/ranking_writer.h"
 #include "calculator/results_file.h"
+#include "cli/command_inputs.h"
 
 namespace tovek::cli {
 namespace {
@@ -49,13 +50,7 @@ void PrintResultRows(QTextStream& out, const ResultTable& rows) {
 
 std::optional<QDate> OutputDate(const Arguments& arguments, QString& error) {
   if (!arguments.Has(kDateOption)) return QDate::currentDate();
-  const QString text = arguments.Value(kDateOption);
-  const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-  if (!date.isValid()) {
-    error = QStringLiteral("--date takes a date written yyyy-mm-dd, not '%1'").arg(text);
-    return std::nullopt;
-  }
-  return date;
+  return DateOption(arguments, kDateOption, error);
 }
 
 int SaveResultsFile(const QString& path, const ResultTable& rows, const QString& command,

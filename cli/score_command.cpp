@@ -3,9 +3,9 @@
 #include "calculator/calculation_run.h"
 #include "calculator/log_list.h"
 #include "calculator/result_table.h"
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "cli/results_output.h"
-#include "cli/scoring_inputs.h"
 #include "common/prefix_table.h"
 
 namespace tovek::cli {

@@ -149,15 +149,22 @@ void AddReverseList(const CheckedContest& contest, size_t log, const LinesAboutS
   static const std::vector<LineRef> kNone;
   const auto found = about.constFind(station);
   const std::vector<LineRef>& lines = station.isEmpty() || found == about.cend() ? kNone : *found;
-  if (lines.empty()) out << QStringLiteral("  Nobody miscopied your call or your number, and every QSO others logged with you is in your log.");
+  if (lines.empty())
+    out << QStringLiteral(
+        "  Nobody miscopied your call or your number, and every QSO others logged with you is in "
+        "your log.");
   for (const LineRef& r : lines) {
     const ContestLog& other = contest.logs[r.log];
     const ContestQso& q = other.qsos[static_cast<qsizetype>(r.line)];
     const Verdict v = contest.check.logs[r.log].qsos[r.line].verdict;
-    const QString what = v == Verdict::kBust ? QStringLiteral("miscopied your call as %1").arg(Ascii(q.call))
-                         : v == Verdict::kNil ? QStringLiteral("logged a QSO with you that is not in your log (NIL for them)")
-                                              : QStringLiteral("copied your number as %1").arg(Ascii(q.received_exchange));
-    out << QStringLiteral("  %1 %2 on %3 kHz: %4").arg(Ascii(other.station), -12).arg(Minute(q.minute), BandName(q.band), what);
+    const QString what =
+        v == Verdict::kBust ? QStringLiteral("miscopied your call as %1").arg(Ascii(q.call))
+        : v == Verdict::kNil
+            ? QStringLiteral("logged a QSO with you that is not in your log (NIL for them)")
+            : QStringLiteral("copied your number as %1").arg(Ascii(q.received_exchange));
+    out << QStringLiteral("  %1 %2 on %3 kHz: %4")
+               .arg(Ascii(other.station), -12)
+               .arg(Minute(q.minute), BandName(q.band), what);
   }
   out << QString();
 }
@@ -165,9 +172,9 @@ void AddReverseList(const CheckedContest& contest, size_t log, const LinesAboutS
 }  // namespace
 
 QStringList LogFigureNames() {
-  return {"CallSign", "Category",     "QsoLines", "Ok",     "Unverified",
-          "Nil",      "Bust",         "ExchangeBust", "Band", "Unique",
-          "Dupe",     "OutOfTime",    "ClockOffsetMinutes", "Score", "CheckedScore"};
+  return {"CallSign", "Category",  "QsoLines",           "Ok",    "Unverified",
+          "Nil",      "Bust",      "ExchangeBust",       "Band",  "Unique",
+          "Dupe",     "OutOfTime", "ClockOffsetMinutes", "Score", "CheckedScore"};
 }
 
 QStringList LogFigures(const CheckedContest& contest, size_t log) {
@@ -294,7 +301,8 @@ QStringList CommitteeSummary(const CheckedContest& contest) {
                        .arg(Signed(clock.offset), 6)
                        .arg(clock.evidence);
     if (clock.jump_minute != kNoTime) {
-      line += QStringLiteral("  jumped to %1 at %2").arg(Signed(clock.later_offset), Minute(clock.jump_minute));
+      line += QStringLiteral("  jumped to %1 at %2")
+                  .arg(Signed(clock.later_offset), Minute(clock.jump_minute));
     }
     out << line;
   }
@@ -320,7 +328,9 @@ QStringList CommitteeSummary(const CheckedContest& contest) {
   std::sort(rates.begin(), rates.end(), [](const Rate& a, const Rate& b) {
     return qint64{a.faults} * b.checkable > qint64{b.faults} * a.checkable;
   });
-  out << QString() << QStringLiteral("Logs with most faults (NIL, BUST, XBUST, BAND per checkable QSO; 20 or more)");
+  out << QString()
+      << QStringLiteral(
+             "Logs with most faults (NIL, BUST, XBUST, BAND per checkable QSO; 20 or more)");
   for (size_t i = 0; i < rates.size() && i < 20; ++i) {
     out << QStringLiteral("  %1%2 of %3  (%4%)")
                .arg(Ascii(contest.logs[rates[i].log].station), -14)
@@ -352,7 +362,8 @@ QStringList CommitteeSummary(const CheckedContest& contest) {
     }
   }
   std::vector<std::pair<int, QString>> missing;
-  for (auto it = worked_by.cbegin(); it != worked_by.cend(); ++it) missing.push_back({-it.value(), it.key()});
+  for (auto it = worked_by.cbegin(); it != worked_by.cend(); ++it)
+    missing.push_back({-it.value(), it.key()});
   std::sort(missing.begin(), missing.end());
   out << QString() << QStringLiteral("Stations without a log, worked by most logs");
   for (size_t i = 0; i < missing.size() && i < 30; ++i) {
@@ -372,7 +383,8 @@ FileOutcome WriteReports(const CheckedContest& contest, const QString& folder) {
     const QString& station = contest.logs[l].station;
     if (station.isEmpty() || station.contains(u"..") || station.contains(u'\\')) continue;
     const QString path = dir.filePath(ReportFileName(station));
-    if (const FileOutcome written = WriteTextLines(path, EntrantReport(contest, l, about)); !written.ok) {
+    if (const FileOutcome written = WriteTextLines(path, EntrantReport(contest, l, about));
+        !written.ok) {
       return FileOutcome::Failure(path + QStringLiteral(": ") + written.error);
     }
   }

@@ -25,12 +25,9 @@ struct RuleValues {
 };
 
 std::vector<SettingKey> RuleKeys(RuleValues& v) {
-  return {{"TimeWindow", &v.time_window, {}},
-          {"NilPenalty", &v.nil_penalty, {}},
-          {"BustPenalty", &v.bust_penalty, {}},
-          {"ExchangePenalty", &v.exchange_penalty, {}},
-          {"UniqueCredit", &v.unique_credit, {}},
-          {"MinAppearances", &v.min_appearances, {}}};
+  return {{"TimeWindow", &v.time_window, {}},     {"NilPenalty", &v.nil_penalty, {}},
+          {"BustPenalty", &v.bust_penalty, {}},   {"ExchangePenalty", &v.exchange_penalty, {}},
+          {"UniqueCredit", &v.unique_credit, {}}, {"MinAppearances", &v.min_appearances, {}}};
 }
 
 double PenaltyOr(const std::optional<float>& value, double fallback) {
@@ -41,13 +38,13 @@ double PenaltyOr(const std::optional<float>& value, double fallback) {
 CheckRules RulesOf(const RuleValues& v) {
   const CheckRules defaults;
   CheckRules rules;
-  rules.time_window = v.time_window >= 0 && v.time_window <= 24 * 60 ? v.time_window
-                                                                     : defaults.time_window;
+  rules.time_window =
+      v.time_window >= 0 && v.time_window <= 24 * 60 ? v.time_window : defaults.time_window;
   rules.nil_penalty = PenaltyOr(v.nil_penalty, defaults.nil_penalty);
   rules.bust_penalty = PenaltyOr(v.bust_penalty, defaults.bust_penalty);
   rules.exchange_penalty = PenaltyOr(v.exchange_penalty, defaults.exchange_penalty);
-  rules.unique_credit = v.unique_credit == 0 || v.unique_credit == 1 ? v.unique_credit == 1
-                                                                      : defaults.unique_credit;
+  rules.unique_credit =
+      v.unique_credit == 0 || v.unique_credit == 1 ? v.unique_credit == 1 : defaults.unique_credit;
   rules.min_appearances = v.min_appearances >= 0 && v.min_appearances <= 1000
                               ? v.min_appearances
                               : defaults.min_appearances;

@@ -11,7 +11,7 @@
 namespace tovek::crosscheck {
 
 struct CheckedScore {
-  LogScore claimed;  // the log scored as the calculation run scores it
+  LogScore claimed;   // the log scored as the calculation run scores it
   LogScore credited;  // the same scoring over the credited QSOs only
   // Points a penalised QSO was worth, times its penalty, summed.
   double penalty_points = 0;
@@ -29,7 +29,6 @@ CheckedScore ScoreCheckedLog(const ContestLog& log, const LogCheck& check, const
 // The log's row in a checked results file: as the calculation run makes it,
 // with the checked score as its score, the credited QSOs as its valid QSOs
 // and points, and the duplicate lines as its duplicates.
-ResultRow CheckedResultRow(const ContestLog& log, const LogCheck& check,
-                           const CheckedScore& score);
+ResultRow CheckedResultRow(const ContestLog& log, const LogCheck& check, const CheckedScore& score);
 
 }  // namespace tovek::crosscheck

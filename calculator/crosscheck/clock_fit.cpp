@@ -107,8 +107,8 @@ ClockModel FitClock(std::vector<ClockSample> samples) {
       clock.offset = first_is_earlier ? first.offset : second.offset;
       clock.later_offset = first_is_earlier ? second.offset : first.offset;
       clock.jump_minute = samples[split.index].logged_minute;
-      clock.main_is_later = first_is_earlier ? second.support > first.support
-                                             : first.support > second.support;
+      clock.main_is_later =
+          first_is_earlier ? second.support > first.support : first.support > second.support;
       return clock;
     }
   }

@@ -110,8 +110,9 @@ class Checker {
           std::optional<QDate> start, Progress& progress, const std::function<bool()>& cancelled)
       : logs_(logs), known_(known), rules_(rules), progress_(progress), cancelled_(cancelled) {
     if (start) period_start_ = MinuteOf(start->year(), start->month(), start->day(), 0, 0);
-    model_ = rules.bust_search == CheckRules::BustSearch::kEditDistance1 ? ErrorModel::kEditDistance1
-                                                                        : ErrorModel::kRtty;
+    model_ = rules.bust_search == CheckRules::BustSearch::kEditDistance1
+                 ? ErrorModel::kEditDistance1
+                 : ErrorModel::kRtty;
   }
 
   ContestCheck Run() {
@@ -122,16 +123,26 @@ class Checker {
     progress_.SetMaximum(static_cast<qint64>(logs_.size()) * 3);
     const std::function<void()> stages[] = {
         [&] { IndexLogs(); },
-        [&] { if (rules_.clock_correction) EstimateClocks(); },
+        [&] {
+          if (rules_.clock_correction) EstimateClocks();
+        },
         [&] { ApplyClocks(); },
         [&] { PairStations(kSameBand, rules_.time_window); },
-        [&] { if (rules_.bust_search != CheckRules::BustSearch::kNone) PairMiscopiedCalls(); },
-        [&] { if (rules_.band_errors) PairStations(kOtherBands, rules_.time_window); },
+        [&] {
+          if (rules_.bust_search != CheckRules::BustSearch::kNone) PairMiscopiedCalls();
+        },
+        [&] {
+          if (rules_.band_errors) PairStations(kOtherBands, rules_.time_window);
+        },
         // Two stations work each other once a band: exact calls on one band
         // left over are the same QSO whatever their times say, when a clock
         // too short of shared QSOs to be fitted kept them apart.
-        [&] { if (rules_.clock_correction) PairStations(kSameBand, kWholeContest); },
-        [&] { if (rules_.clock_correction) RefitClocks(); },
+        [&] {
+          if (rules_.clock_correction) PairStations(kSameBand, kWholeContest);
+        },
+        [&] {
+          if (rules_.clock_correction) RefitClocks();
+        },
         [&] { ApplyClocks(); },
         [&] { CountAppearances(); },
         [&] { JudgeLines(); },
@@ -284,7 +295,8 @@ class Checker {
         const ContestQso& qso = logs_[l].qsos[static_cast<qsizetype>(q)];
         index.corrected[q] =
             qso.minute == kNoTime ? kNoTime : qso.minute - clock.OffsetAt(qso.minute);
-        if (qso.minute != kNoTime) index.by_time[static_cast<size_t>(qso.band)].push_back(static_cast<int>(q));
+        if (qso.minute != kNoTime)
+          index.by_time[static_cast<size_t>(qso.band)].push_back(static_cast<int>(q));
       }
       for (auto& band : index.by_time) {
         std::stable_sort(band.begin(), band.end(),
@@ -390,15 +402,14 @@ class Checker {
           const int window = same_band ? rules_.time_window : kTwiceWrongWindow;
           ForEachNear(other, other_band, minute, window, [&](int qa) {
             if (!Free(other, qa)) return;
-            const int copied =
-                indexed_[static_cast<size_t>(other)].call[static_cast<size_t>(qa)];
+            const int copied = indexed_[static_cast<size_t>(other)].call[static_cast<size_t>(qa)];
             if (copied == x.station) return;
             const double cost = MiscopyCost(station, calls_.Text(copied), model_);
             if (!AcceptableBust(cost, same_band ? kMaxPairedBustCost : kMaxOnAirBustCost)) return;
             candidates.push_back({cost + (same_band ? 0 : kMaxPairedBustCost),
                                   std::abs(minute - Corrected(other, qa)),
-                                  IsDupe(log, static_cast<int>(q)) || IsDupe(other, qa), other,
-                                  qa, log, static_cast<int>(q)});
+                                  IsDupe(log, static_cast<int>(q)) || IsDupe(other, qa), other, qa,
+                                  log, static_cast<int>(q)});
           });
         }
       }
@@ -496,8 +507,7 @@ class Checker {
   void JudgePaired(int log, int qso, QsoCheck& check) const {
     const int other = check.other_log;
     const int other_band = Qso(other, check.other_qso).band;
-    if (Qso(log, qso).band != other_band &&
-        BlameForBand(log, qso, other, check.other_qso) == log) {
+    if (Qso(log, qso).band != other_band && BlameForBand(log, qso, other, check.other_qso) == log) {
       check.verdict = Verdict::kBand;
       check.detail = BandName(other_band);
     } else if (indexed_[static_cast<size_t>(log)].call[static_cast<size_t>(qso)] !=
@@ -601,10 +611,10 @@ class Checker {
     if (searching && minute != kNoTime && (others == 0 || repeated_errors)) {
       const bool unique = others == 0 && !known;
       const QString worked =
-          others == 0 ? OnAirOrigin(log, qso, unique ? kUniqueOnAirReach : kOnAirReach,
-                                    kMaxOnAirBustCost)
-                      : OnAirOrigin(log, qso, kOnAirReach, kMaxRepeatedBustCost,
-                                    appearances_[static_cast<size_t>(call)]);
+          others == 0
+              ? OnAirOrigin(log, qso, unique ? kUniqueOnAirReach : kOnAirReach, kMaxOnAirBustCost)
+              : OnAirOrigin(log, qso, kOnAirReach, kMaxRepeatedBustCost,
+                            appearances_[static_cast<size_t>(call)]);
       if (!worked.isEmpty()) {
         check.verdict = Verdict::kBust;
         check.detail = worked;
@@ -657,8 +667,7 @@ class Checker {
       const int call = calls_.Find(origin);
       if (call == kNone || call == own_station || seen.contains(call)) return;
       seen.insert(call);
-      if (appearances_[static_cast<size_t>(call)] <= appearances &&
-          LogOf(call) == kNone) {
+      if (appearances_[static_cast<size_t>(call)] <= appearances && LogOf(call) == kNone) {
         return;
       }
       const int heard = activity_[static_cast<size_t>(call)].CountNear(line.band, minute, reach);
@@ -686,12 +695,12 @@ class Checker {
   CallBook calls_;
   std::vector<int> station_log_;  // per call: the first log of that station, or kNone
   std::vector<IndexedLog> indexed_;
-  std::vector<std::vector<Partner>> pair_;  // per log, per line
-  std::vector<int> appearances_;                         // per call: logs naming it
-  std::vector<Activity> activity_;                       // per call: its lines and its log's
-  std::vector<Activity> heard_;                          // per call: other logs' lines naming it
-  QHash<QString, QString> exchange_text_;                // an exchange as first written, by key
-  std::vector<QHash<QString, int>> received_;            // per call: exchanges copied from it
+  std::vector<std::vector<Partner>> pair_;     // per log, per line
+  std::vector<int> appearances_;               // per call: logs naming it
+  std::vector<Activity> activity_;             // per call: its lines and its log's
+  std::vector<Activity> heard_;                // per call: other logs' lines naming it
+  QHash<QString, QString> exchange_text_;      // an exchange as first written, by key
+  std::vector<QHash<QString, int>> received_;  // per call: exchanges copied from it
   ContestCheck result_;
 };
 
@@ -699,9 +708,9 @@ class Checker {
 
 QString VerdictWord(Verdict verdict) {
   static const QString kWords[kVerdictCount] = {
-      QStringLiteral("OK"),   QStringLiteral("UNVERIFIED"), QStringLiteral("NIL"),
-      QStringLiteral("BUST"), QStringLiteral("XBUST"),      QStringLiteral("BAND"),
-      QStringLiteral("UNIQUE"), QStringLiteral("DUPE"),     QStringLiteral("TIME")};
+      QStringLiteral("OK"),     QStringLiteral("UNVERIFIED"), QStringLiteral("NIL"),
+      QStringLiteral("BUST"),   QStringLiteral("XBUST"),      QStringLiteral("BAND"),
+      QStringLiteral("UNIQUE"), QStringLiteral("DUPE"),       QStringLiteral("TIME")};
   return kWords[static_cast<int>(verdict)];
 }
 

@@ -50,12 +50,12 @@ bool IsCredited(Verdict verdict, bool unique_credit);
 // CrossCheck.ini); the other switches exist so that simpler checkers can be
 // run side by side with the same code.
 struct CheckRules {
-  int time_window = 10;          // minutes between the two sides, after correction
-  double nil_penalty = 0;        // extra QSOs' worth of points taken off per NIL
-  double bust_penalty = 0;       // ... per BUST
-  double exchange_penalty = 0;   // ... per XBUST
-  bool unique_credit = true;     // whether UNIQUE QSOs count
-  int min_appearances = 1;       // other logs that make a non-submitter genuine
+  int time_window = 10;         // minutes between the two sides, after correction
+  double nil_penalty = 0;       // extra QSOs' worth of points taken off per NIL
+  double bust_penalty = 0;      // ... per BUST
+  double exchange_penalty = 0;  // ... per XBUST
+  bool unique_credit = true;    // whether UNIQUE QSOs count
+  int min_appearances = 1;      // other logs that make a non-submitter genuine
 
   enum class BustSearch {
     kRttyModel,      // shift errors, ITA2 one-bit errors, insertions, deletions, swaps
@@ -73,7 +73,7 @@ struct ClockModel {
   int offset = 0;        // before the jump (the whole log without one)
   int later_offset = 0;  // from `jump_minute` on
   int jump_minute = kNoTime;
-  int evidence = 0;      // QSOs the offset was measured on
+  int evidence = 0;  // QSOs the offset was measured on
 
   int OffsetAt(int logged_minute) const {
     return jump_minute != kNoTime && logged_minute >= jump_minute ? later_offset : offset;

@@ -25,8 +25,8 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
   CallFactsCache cache;
   run.scores.reserve(run.logs.size());
   for (size_t l = 0; l < run.logs.size(); ++l) {
-    run.scores.push_back(ScoreCheckedLog(run.logs[l], run.check.logs[l], run.rules,
-                                         inputs.prefixes, inputs.areas, cache));
+    run.scores.push_back(ScoreCheckedLog(run.logs[l], run.check.logs[l], run.rules, inputs.prefixes,
+                                         inputs.areas, cache));
     progress.SetValue(static_cast<qint64>(l + 1));
     progress.Yield();
   }

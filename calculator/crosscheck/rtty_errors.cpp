@@ -20,10 +20,10 @@ struct FigurePair {
   char16_t letter;
 };
 constexpr FigurePair kFigures[] = {
-    {u'1', u'Q'}, {u'2', u'W'}, {u'3', u'E'}, {u'4', u'R'},  {u'5', u'T'}, {u'6', u'Y'},
-    {u'7', u'U'}, {u'8', u'I'}, {u'9', u'O'}, {u'0', u'P'},  {u'/', u'X'}, {u'-', u'A'},
-    {u'?', u'B'}, {u':', u'C'}, {u'!', u'F'}, {u'&', u'G'},  {u'#', u'H'}, {u'(', u'K'},
-    {u')', u'L'}, {u'.', u'M'}, {u',', u'N'}, {u';', u'V'},  {u'"', u'Z'}};
+    {u'1', u'Q'}, {u'2', u'W'}, {u'3', u'E'}, {u'4', u'R'}, {u'5', u'T'}, {u'6', u'Y'},
+    {u'7', u'U'}, {u'8', u'I'}, {u'9', u'O'}, {u'0', u'P'}, {u'/', u'X'}, {u'-', u'A'},
+    {u'?', u'B'}, {u':', u'C'}, {u'!', u'F'}, {u'&', u'G'}, {u'#', u'H'}, {u'(', u'K'},
+    {u')', u'L'}, {u'.', u'M'}, {u',', u'N'}, {u';', u'V'}, {u'"', u'Z'}};
 
 constexpr std::u16string_view kCallCharacters = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/";
 
@@ -46,7 +46,8 @@ bool IsKeyboardNeighbour(QChar a, QChar b) {
     const auto index = kKeyboardRows[row].find(a.unicode());
     if (index == std::u16string_view::npos) continue;
     const auto at = [&](int r, std::ptrdiff_t i) {
-      return r >= 0 && r < 4 && i >= 0 && i < static_cast<std::ptrdiff_t>(kKeyboardRows[r].size()) &&
+      return r >= 0 && r < 4 && i >= 0 &&
+             i < static_cast<std::ptrdiff_t>(kKeyboardRows[r].size()) &&
              kKeyboardRows[r][static_cast<size_t>(i)] == b.unicode();
     };
     const auto i = static_cast<std::ptrdiff_t>(index);

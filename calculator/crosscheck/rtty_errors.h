@@ -26,13 +26,13 @@ enum class ErrorModel {
 
 // Costs of the RTTY model, in one unit: a substitution nothing explains.
 namespace rtty_cost {
-inline constexpr double kShiftRun = 1.0;    // a run of characters in the wrong case
-inline constexpr double kOneBit = 1.5;      // a character whose code differs in one bit
-inline constexpr double kKeyboard = 2.5;    // a neighbouring key
-inline constexpr double kDropped = 2.5;     // a character lost
-inline constexpr double kAdded = 2.5;       // a character too many
-inline constexpr double kSwapped = 2.5;     // two neighbours swapped
-inline constexpr double kOther = 3.0;       // any other substitution
+inline constexpr double kShiftRun = 1.0;  // a run of characters in the wrong case
+inline constexpr double kOneBit = 1.5;    // a character whose code differs in one bit
+inline constexpr double kKeyboard = 2.5;  // a neighbouring key
+inline constexpr double kDropped = 2.5;   // a character lost
+inline constexpr double kAdded = 2.5;     // a character too many
+inline constexpr double kSwapped = 2.5;   // two neighbours swapped
+inline constexpr double kOther = 3.0;     // any other substitution
 }  // namespace rtty_cost
 
 // The character of the same ITA2 code in the other case ('1' for 'Q', 'Q'

@@ -4,6 +4,7 @@
 #include <QProcess>
 
 #include "cli/command_line.h"
+#include "tests/cli/tovek_run.h"
 #include "tests/converter/qt_printers.h"
 #include "tests/support/test_files.h"
 
@@ -12,22 +13,8 @@ namespace {
 
 using testing::ReadBytes;
 using testing::TempFolder;
-
-struct TovekRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-TovekRun Tovek(const QStringList& args) {
-  QString in_text, out_text, err_text;
-  QTextStream in(&in_text), out(&out_text), err(&err_text);
-  CommandIo io{in, out, err, QStringLiteral(TOVEK_PROGRAM_DIR)};
-  const int status = RunTovek(args, io);
-  out.flush();
-  err.flush();
-  return {status, out_text, err_text};
-}
+using testing::Tovek;
+using testing::TovekRun;
 
 // Two QSOs as two logging programs might write them: the first with type
 // letters and six-digit times, the second in lower case.

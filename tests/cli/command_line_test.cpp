@@ -4,34 +4,15 @@
 
 #include <QProcess>
 
+#include "tests/cli/tovek_run.h"
 #include "tests/support/test_files.h"
 
 namespace tovek::cli {
 namespace {
 
 using testing::TempFolder;
-
-// Runs tovek in-process with the given standard input.
-struct TovekRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-TovekRun Tovek(const QStringList& args, const QString& input = {},
-               const QString& program_folder = QStringLiteral(TOVEK_PROGRAM_DIR)) {
-  QString in_text = input;
-  QString out_text;
-  QString err_text;
-  QTextStream in(&in_text);
-  QTextStream out(&out_text);
-  QTextStream err(&err_text);
-  CommandIo io{in, out, err, program_folder};
-  const int status = RunTovek(args, io);
-  out.flush();
-  err.flush();
-  return {status, out_text, err_text};
-}
+using testing::Tovek;
+using testing::TovekRun;
 
 TEST(TovekResolve, PrintsEntityContinentAndPortablePrefix) {
   const TovekRun run = Tovek({"resolve", "JA1ABC", "K1ABC/4", "JA1ABC/KH6", "ja1abc", "XX"});

@@ -3,28 +3,15 @@
 #include <QDir>
 
 #include "cli/command_line.h"
+#include "tests/cli/tovek_run.h"
 #include "tests/support/test_files.h"
 
 namespace tovek::cli {
 namespace {
 
 using testing::TempFolder;
-
-struct TovekRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-TovekRun Tovek(const QStringList& args) {
-  QString in_text, out_text, err_text;
-  QTextStream in(&in_text), out(&out_text), err(&err_text);
-  CommandIo io{in, out, err, QStringLiteral(TOVEK_PROGRAM_DIR)};
-  const int status = RunTovek(args, io);
-  out.flush();
-  err.flush();
-  return {status, out_text, err_text};
-}
+using testing::Tovek;
+using testing::TovekRun;
 
 // Three stations: JA1AAA and K1XYZ in the log editor's fixed layout, W1AW in
 // free Cabrillo 3.0 lines. K1XYZ busted JA1AAA's call; everything else agrees.
@@ -37,24 +24,25 @@ class SmallContest : public ::testing::Test {
           .arg(QString(freq).rightJustified(5), time, QString(me).leftJustified(12), sent,
                QString(call).leftJustified(12), received);
     };
-    logs_.Write("JA1AAA.cbr", (QStringList{"START-OF-LOG: 2.0", "ARRL-SECTION: AS",
-                                           "CATEGORY: SOLP", "CALLSIGN: JA1AAA",
-                                           fixed("14080", "0100", "JA1AAA", "25", "W1AW", "08"),
-                                           fixed("21080", "0200", "JA1AAA", "25", "K1XYZ", "05"),
-                                           "END-OF-LOG:"})
-                                  .join("\r\n")
-                                  .toLatin1());
-    logs_.Write("K1XYZ.cbr", (QStringList{"START-OF-LOG: 2.0", "ARRL-SECTION: NA",
-                                          "CATEGORY: SOHP", "CALLSIGN: K1XYZ",
-                                          fixed("21080", "0201", "K1XYZ", "05", "JAQAAA", "25"),
-                                          fixed(" 7040", "0300", "K1XYZ", "05", "W1AW", "08"),
-                                          "END-OF-LOG:"})
-                                 .join("\r\n")
-                                 .toLatin1());
-    logs_.Write("W1AW.cbr", "START-OF-LOG: 3.0\nCALLSIGN: W1AW\nCATEGORY: MO\nARRL-SECTION: NA\n"
-                            "QSO: 14080 RY 2026-09-26 0101 W1AW 599 08 JA1AAA 599 25\n"
-                            "QSO: 7040 RY 2026-09-26 0300 W1AW 599 08 K1XYZ 599 05\n"
-                            "END-OF-LOG:\n");
+    logs_.Write(
+        "JA1AAA.cbr",
+        (QStringList{"START-OF-LOG: 2.0", "ARRL-SECTION: AS", "CATEGORY: SOLP", "CALLSIGN: JA1AAA",
+                     fixed("14080", "0100", "JA1AAA", "25", "W1AW", "08"),
+                     fixed("21080", "0200", "JA1AAA", "25", "K1XYZ", "05"), "END-OF-LOG:"})
+            .join("\r\n")
+            .toLatin1());
+    logs_.Write(
+        "K1XYZ.cbr",
+        (QStringList{"START-OF-LOG: 2.0", "ARRL-SECTION: NA", "CATEGORY: SOHP", "CALLSIGN: K1XYZ",
+                     fixed("21080", "0201", "K1XYZ", "05", "JAQAAA", "25"),
+                     fixed(" 7040", "0300", "K1XYZ", "05", "W1AW", "08"), "END-OF-LOG:"})
+            .join("\r\n")
+            .toLatin1());
+    logs_.Write("W1AW.cbr",
+                "START-OF-LOG: 3.0\nCALLSIGN: W1AW\nCATEGORY: MO\nARRL-SECTION: NA\n"
+                "QSO: 14080 RY 2026-09-26 0101 W1AW 599 08 JA1AAA 599 25\n"
+                "QSO: 7040 RY 2026-09-26 0300 W1AW 599 08 K1XYZ 599 05\n"
+                "END-OF-LOG:\n");
     rules_ = out_.Write("CrossCheck.ini", "TimeWindow=5\r\nBustPenalty=1\r\n");
   }
   TempFolder logs_;
@@ -92,7 +80,8 @@ TEST_F(SmallContest, ReportsAndCheckedResultsAreWritten) {
   const QStringList reports = QDir(out_.File("reports")).entryList(QDir::Files);
   EXPECT_EQ(reports, QStringList({"CrossCheck.txt", "JA1AAA.lcr", "K1XYZ.lcr", "W1AW.lcr"}));
   const QString ja = QString::fromLatin1(testing::ReadBytes(out_.File("reports/JA1AAA.lcr")));
-  EXPECT_TRUE(ja.contains("  K1XYZ        2026-09-26 0201 on 21000 kHz: miscopied your call as JAQAAA"))
+  EXPECT_TRUE(
+      ja.contains("  K1XYZ        2026-09-26 0201 on 21000 kHz: miscopied your call as JAQAAA"))
       << ja.toStdString();
   const QString k1 = QString::fromLatin1(testing::ReadBytes(out_.File("reports/K1XYZ.lcr")));
   EXPECT_TRUE(k1.contains("you copied JAQAAA, the station worked was JA1AAA; their line 6"));

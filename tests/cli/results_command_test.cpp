@@ -6,32 +6,15 @@
 #include "calculator/results_file.h"
 #include "cli/command_line.h"
 #include "tests/calculator/kavrel_cabrillo.h"
+#include "tests/cli/tovek_run.h"
 #include "tests/support/test_files.h"
 
 namespace tovek::cli {
 namespace {
 
 using testing::TempFolder;
-
-struct TovekRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-TovekRun Tovek(const QStringList& args) {
-  QString in_text;
-  QString out_text;
-  QString err_text;
-  QTextStream in(&in_text);
-  QTextStream out(&out_text);
-  QTextStream err(&err_text);
-  CommandIo io{in, out, err, QStringLiteral(TOVEK_PROGRAM_DIR)};
-  const int status = RunTovek(args, io);
-  out.flush();
-  err.flush();
-  return {status, out_text, err_text};
-}
+using testing::Tovek;
+using testing::TovekRun;
 
 CabrilloSummary Station(const char* call, const char* category, const char* continent,
                         const char* entity, const QString& name, const QString& address) {

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "tests/cli/tovek_run.h"
 #include "tests/support/test_files.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -16,26 +17,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace tovek::cli::testing {
 
-struct TovekRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-inline TovekRun Tovek(const QStringList& args,
-                      const QString& program_folder = QStringLiteral(TOVEK_PROGRAM_DIR)) {
-  QString in_text;
-  QString out_text;
-  QString err_text;
-  QTextStream in(&in_text);
-  QTextStream out(&out_text);
-  QTextStream err(&err_text);
-  CommandIo io{in, out, err, program_folder};
-  const int status = RunTovek(args, io);
-  out.flush();
-  err.flush();
-  return {status, out_text, err_text};
-}
+using tovek::testing::Tovek;
+using tovek::testing::TovekRun;
 
 inline QString SamplesFolder() {
   return QDir(QStringLiteral(TOVEK_TEST_DATA_DIR "/../../samples")).absolutePath();

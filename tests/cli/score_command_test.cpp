@@ -5,6 +5,7 @@
 
 #include "cli/command_line.h"
 #include "tests/calculator/kavrel_cabrillo.h"
+#include "tests/cli/tovek_run.h"
 #include "tests/support/test_files.h"
 
 namespace tovek::cli {
@@ -12,26 +13,9 @@ namespace {
 
 using testing::KavrelQso;
 using testing::TempFolder;
+using testing::TovekRun;
 
-struct ScoreRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-ScoreRun Score(const QStringList& args) {
-  QString in_text;
-  QString out_text;
-  QString err_text;
-  QTextStream in(&in_text);
-  QTextStream out(&out_text);
-  QTextStream err(&err_text);
-  CommandIo io{in, out, err, QStringLiteral(TOVEK_PROGRAM_DIR)};
-  const int status = RunTovek(QStringList{"score"} + args, io);
-  out.flush();
-  err.flush();
-  return {status, out_text, err_text};
-}
+TovekRun Score(const QStringList& args) { return testing::Tovek(QStringList{"score"} + args); }
 
 CabrilloSummary Station(const char* call, const char* category, const char* continent,
                         const char* entity, const char* claimed) {
@@ -72,7 +56,7 @@ class ContestFolder : public ::testing::Test {
 };
 
 TEST_F(ContestFolder, FolderIsScoredInListOrderAndPrintedByScore) {
-  const ScoreRun run = Score({folder_.Path()});
+  const TovekRun run = Score({folder_.Path()});
   EXPECT_EQ(run.status, kSuccess);
   EXPECT_EQ(run.err, "");
   // DL1ABC and JA1AAA tie at 44: DL1ABC comes first in the list and stays first.
@@ -84,7 +68,7 @@ TEST_F(ContestFolder, FolderIsScoredInListOrderAndPrintedByScore) {
 }
 
 TEST_F(ContestFolder, FilesInArgumentOrderAndAMissingOneGetsItsRow) {
-  const ScoreRun run =
+  const TovekRun run =
       Score({folder_.File("ja9zzz.cbr"), folder_.File("gone.cbr"), folder_.File("w1aw.cbr")});
   EXPECT_EQ(run.status, kSuccess);
   EXPECT_EQ(run.err, folder_.File("gone.cbr") + ": ファイルがありません！\n");
@@ -95,11 +79,11 @@ TEST_F(ContestFolder, FilesInArgumentOrderAndAMissingOneGetsItsRow) {
 }
 
 TEST_F(ContestFolder, MissingDataFilesAreRefused) {
-  const ScoreRun no_area = Score({"--area", folder_.File("Tovek.are"), folder_.Path()});
+  const TovekRun no_area = Score({"--area", folder_.File("Tovek.are"), folder_.Path()});
   EXPECT_EQ(no_area.status, kRefused);
   EXPECT_EQ(no_area.err, "NOT [" + folder_.File("Tovek.are") + "] FILE\n");
   EXPECT_EQ(no_area.out, "");
-  const ScoreRun no_cty = Score({"--cty", folder_.File("Cty.dat"), folder_.Path()});
+  const TovekRun no_cty = Score({"--cty", folder_.File("Cty.dat"), folder_.Path()});
   EXPECT_EQ(no_cty.status, kRefused);
   EXPECT_EQ(no_cty.err, "NOT [Cty.dat] FILE\n");
 }
@@ -108,7 +92,7 @@ TEST_F(ContestFolder, AnotherAreaFileChangesTheAreas) {
   // With JA1 and W1 in one area, DL1ABC's JA1AAA and W1AW on 14 MHz are one
   // multiplier: 11 points x (1 + 2).
   const QString areas = folder_.Write("one.are", "ONE   JA1 W1;\r\n");
-  const ScoreRun run = Score({"--area", areas, folder_.File("DL1ABC.CBR")});
+  const TovekRun run = Score({"--area", areas, folder_.File("DL1ABC.CBR")});
   EXPECT_EQ(run.out, QString(kHeader) + "1\tDL1ABC\tSOHP\t44\t33\t5\t4\t1\t11\t1\t2\t3\tEU\tDL\n");
 }
 
@@ -121,7 +105,7 @@ TEST(TovekScore, UsageErrors) {
 
 TEST(TovekScore, EmptyFolderPrintsTheHeaderOnly) {
   TempFolder folder;
-  const ScoreRun run = Score({folder.Path()});
+  const TovekRun run = Score({folder.Path()});
   EXPECT_EQ(run.status, kSuccess);
   EXPECT_EQ(run.out, kHeader);
 }

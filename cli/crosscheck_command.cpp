@@ -45,8 +45,10 @@ const QString kUsage = QStringLiteral(
     "UNVERIFIED and, by the rules, UNIQUE), less the penalties.\n\n"
     "  --cty FILE      the prefix file (default: Cty.dat in the program folder)\n"
     "  --area FILE     the area file (default: Tovek.are in the program folder)\n"
-    "  --master FILE   known calls, one per line, '#' lines are comments (such as\n"
-    "                  MASTER.SCP): a call in it is genuine without a log\n"
+    "  --master FILE   known calls, one per line, '#' lines are comments: a call\n"
+    "                  in it is genuine without a log (default: MASTER.SCP in the\n"
+    "                  program folder, else /usr/share/hamradio-files/MASTER.SCP,\n"
+    "                  else none; the calculator's window takes the same)\n"
     "  --rules FILE    the rules (default: CrossCheck.ini in the program folder,\n"
     "                  written with its defaults when missing)\n"
     "  --start DATE    the first day of the contest period (without it: no TIME)\n"
@@ -102,10 +104,12 @@ int Run(const QStringList& args, CommandIo& io) {
     return loaded;
   }
   KnownCalls known;
-  if (parsed->Has("--master")) {
-    const auto read = crosscheck::ReadKnownCalls(parsed->Value("--master"), error);
+  const QString master =
+      parsed->Value("--master", crosscheck::DefaultKnownCallsPath(io.program_folder));
+  if (!master.isEmpty()) {
+    const auto read = crosscheck::ReadKnownCalls(master, error);
     if (!read) {
-      io.err << kName << ": " << parsed->Value("--master") << ": " << error << '\n';
+      io.err << kName << ": " << master << ": " << error << '\n';
       return kRefused;
     }
     known = *read;

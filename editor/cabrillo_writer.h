@@ -9,7 +9,7 @@
 #include "common/text_file.h"
 #include "editor/cabrillo_reader.h"
 #include "editor/log_folders.h"
-#include "editor/output_names.h"
+#include "common/output_names.h"
 
 namespace tovek {
 

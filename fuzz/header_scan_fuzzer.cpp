@@ -8,7 +8,7 @@
 #include "editor/cabrillo_writer.h"
 #include "editor/kavrel_settings.h"
 #include "editor/log_lines.h"
-#include "editor/output_names.h"
+#include "common/output_names.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace tovek;

@@ -8,7 +8,7 @@
 #include "common/legacy_numbers.h"
 #include "common/text_file.h"
 #include "converter/cabrillo3_writer.h"
-#include "editor/output_names.h"
+#include "common/output_names.h"
 #include "fuzz/fuzz_support.h"
 
 using namespace tovek;

@@ -9,7 +9,7 @@
 
 #include "bench/crosscheck/miscopies.h"
 #include "common/call_resolution.h"
-#include "editor/output_names.h"
+#include "common/output_names.h"
 
 namespace tovek::bench {
 namespace {

@@ -11,7 +11,7 @@
 #include "common/text_file.h"
 #include "editor/cabrillo_reader.h"
 #include "editor/cabrillo_writer.h"
-#include "editor/output_names.h"
+#include "common/output_names.h"
 
 namespace tovek::bench {
 namespace {

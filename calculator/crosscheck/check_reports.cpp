@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "calculator/result_table.h"
+#include "common/output_names.h"
 
 namespace tovek::crosscheck {
 namespace {
@@ -203,9 +204,8 @@ QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCh
 }
 
 QString ReportFileName(const QString& station) {
-  QString name = station;
-  name.replace(u'/', u'-');
-  return name + QStringLiteral(".lcr");
+  const OutputName name = OutputNameOf(station);
+  return name.Ok() ? name.base + QStringLiteral(".lcr") : QString();
 }
 
 LinesAboutStations IndexLinesAboutStations(const CheckedContest& contest) {
@@ -379,17 +379,29 @@ FileOutcome WriteReports(const CheckedContest& contest, const QString& folder) {
   }
   const QDir dir(folder);
   const LinesAboutStations about = IndexLinesAboutStations(contest);
+  QStringList unnamed;
   for (size_t l = 0; l < contest.logs.size(); ++l) {
-    const QString& station = contest.logs[l].station;
-    if (station.isEmpty() || station.contains(u"..") || station.contains(u'\\')) continue;
-    const QString path = dir.filePath(ReportFileName(station));
+    const QString name = ReportFileName(contest.logs[l].station);
+    if (name.isEmpty()) {
+      unnamed << Ascii(QFileInfo(contest.logs[l].path).fileName());
+      continue;
+    }
+    const QString path = dir.filePath(name);
     if (const FileOutcome written = WriteTextLines(path, EntrantReport(contest, l, about));
         !written.ok) {
       return FileOutcome::Failure(path + QStringLiteral(": ") + written.error);
     }
   }
+  QStringList summary_lines = CommitteeSummary(contest);
+  if (!unnamed.isEmpty()) {
+    summary_lines.insert(summary_lines.size() - 1,
+                         QStringLiteral("No report for these logs: their CALLSIGN makes no file "
+                                        "name (empty, a second \"/\", \"..\" or a character a "
+                                        "file name cannot hold): ") +
+                             unnamed.join(QStringLiteral(", ")));
+  }
   const QString summary = dir.filePath(QString::fromLatin1(kSummaryFileName));
-  if (const FileOutcome written = WriteTextLines(summary, CommitteeSummary(contest)); !written.ok) {
+  if (const FileOutcome written = WriteTextLines(summary, summary_lines); !written.ok) {
     return FileOutcome::Failure(summary + QStringLiteral(": ") + written.error);
   }
   return FileOutcome::Success();

@@ -30,7 +30,9 @@ QStringList LogFigureNames();
 // CALL, the line's number in its file, the verdict and its detail.
 QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCheck& check);
 
-// The name of an entrant's report file: the call sign with "/" as "-", ".lcr".
+// The name of an entrant's report file: the call sign with its "/" as "-"
+// and ".lcr", as the log editor names its files; empty for a call that
+// makes no file name (it would leave the folder, or no system could hold it).
 QString ReportFileName(const QString& station);
 
 // A line of a log: which log, which of its QSO lines.
@@ -57,7 +59,8 @@ QStringList CommitteeSummary(const CheckedContest& contest);
 inline constexpr const char* kSummaryFileName = "CrossCheck.txt";
 
 // Writes every entrant's report and the summary into `folder` (created when
-// missing). Stops at the first file that cannot be written and says which.
+// missing); the summary names the logs whose call makes no file name. Stops
+// at the first file that cannot be written and says which.
 FileOutcome WriteReports(const CheckedContest& contest, const QString& folder);
 
 }  // namespace tovek::crosscheck

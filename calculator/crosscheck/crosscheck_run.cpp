@@ -1,5 +1,9 @@
 #include "calculator/crosscheck/crosscheck_run.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+
 namespace tovek::crosscheck {
 
 std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const CrossCheckInputs& inputs,
@@ -31,6 +35,36 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
     progress.Yield();
   }
   return run;
+}
+
+QString DefaultKnownCallsPath(const QString& program_folder) {
+  const QString own = QDir(program_folder).filePath(QStringLiteral("MASTER.SCP"));
+  if (QFileInfo::exists(own)) return own;
+  const QString debian = QStringLiteral("/usr/share/hamradio-files/MASTER.SCP");
+  return QFileInfo::exists(debian) ? debian : QString();
+}
+
+std::optional<QDate> LikelyFirstDay(const CrossCheckRun& run) {
+  QMap<qint64, qint64> per_day;
+  for (size_t l = 0; l < run.logs.size(); ++l) {
+    const ClockModel& clock = run.check.logs[l].clock;
+    for (const ContestQso& qso : run.logs[l].qsos) {
+      if (qso.minute == kNoTime) continue;
+      const qint64 minute = qint64{qso.minute} - clock.OffsetAt(qso.minute);
+      ++per_day[minute >= 0 ? minute / 1440 : (minute - 1439) / 1440];
+    }
+  }
+  std::optional<qint64> best_day;
+  qint64 best_count = 0;
+  for (auto day = per_day.cbegin(); day != per_day.cend(); ++day) {
+    const qint64 count = day.value() + per_day.value(day.key() + 1);
+    if (!best_day || count > best_count) {
+      best_day = day.key();
+      best_count = count;
+    }
+  }
+  if (!best_day) return std::nullopt;
+  return QDate(2000, 1, 1).addDays(*best_day);
 }
 
 ResultTable CheckedResults(const CrossCheckRun& run) {

@@ -35,6 +35,17 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
                                            Progress& progress,
                                            const std::function<bool()>& cancelled = {});
 
+// The master call list a check uses when none is named: MASTER.SCP in the
+// program folder, else the one Debian's hamradio-files package keeps
+// current, else none (empty).
+QString DefaultKnownCallsPath(const QString& program_folder);
+
+// The likeliest first day of the contest: of the days the QSOs fall on by
+// the corrected clocks, the first of the two days in a row that hold most
+// of them. A log with its date a day off, or a stray line, moves nothing.
+// Nothing when no QSO has a time.
+std::optional<QDate> LikelyFirstDay(const CrossCheckRun& run);
+
 // The checked results: one row per log, the checked score as its score,
 // highest first (equal scores in list order), as a results file holds them.
 ResultTable CheckedResults(const CrossCheckRun& run);

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -24,6 +23,7 @@
 #include "calculator/results_file.h"
 #include "calculator/ui/result_file_dialog.h"
 #include "common/ui/message_boxes.h"
+#include "common/ui/window_placement.h"
 #include "common/ui/window_progress.h"
 
 namespace tovek::ui {
@@ -39,32 +39,6 @@ constexpr int kTextColumns = 2;
 constexpr int kLogRole = Qt::UserRole;
 
 const QString kSaveCaption = QStringLiteral("確認後の集計データを保存");
-
-// The preset of the first-day box: of the days the QSOs fall on (by the
-// corrected clocks), the first of the two days in a row that hold the most
-// of them. A log with its date a day off, or a stray line, moves nothing.
-QDate BusiestTwoDays(const crosscheck::CrossCheckRun& run) {
-  QMap<qint64, qint64> per_day;
-  for (size_t l = 0; l < run.logs.size(); ++l) {
-    const crosscheck::ClockModel& clock = run.check.logs[l].clock;
-    for (const crosscheck::ContestQso& qso : run.logs[l].qsos) {
-      if (qso.minute == crosscheck::kNoTime) continue;
-      const qint64 minute = qint64{qso.minute} - clock.OffsetAt(qso.minute);
-      ++per_day[minute >= 0 ? minute / 1440 : (minute - 1439) / 1440];
-    }
-  }
-  qint64 best_day = 0;
-  qint64 best_count = -1;
-  for (auto day = per_day.cbegin(); day != per_day.cend(); ++day) {
-    const qint64 count = day.value() + per_day.value(day.key() + 1);
-    if (count > best_count) {
-      best_day = day.key();
-      best_count = count;
-    }
-  }
-  if (best_count < 0) return QDate::currentDate();
-  return QDate(2000, 1, 1).addDays(best_day);
-}
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
@@ -98,7 +72,8 @@ CrossCheckWindow::CrossCheckWindow(crosscheck::CrossCheckRun run, std::optional<
   period_->setObjectName(QStringLiteral("chkPeriod"));
   period_->setChecked(start_.has_value());
   auto* start_label = new QLabel(QStringLiteral("開始日"), central);
-  start_edit_ = new QDateEdit(start_.value_or(BusiestTwoDays(run_)), central);
+  start_edit_ = new QDateEdit(
+      start_.value_or(crosscheck::LikelyFirstDay(run_).value_or(QDate::currentDate())), central);
   start_edit_->setObjectName(QStringLiteral("dtpStart"));
   start_edit_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
   start_edit_->setCalendarPopup(true);
@@ -149,18 +124,11 @@ void CrossCheckWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (placed_) return;
   placed_ = true;
-  // Over the main window, not wherever the window manager puts a new one;
-  // kept on the screen.
+  // Over the main window, not wherever the window manager puts a new one,
+  // and on a screen.
   QRect frame = frameGeometry();
   if (const QWidget* main = parentWidget()) frame.moveCenter(main->frameGeometry().center());
-  if (const QScreen* screen = this->screen()) {
-    const QRect available = screen->availableGeometry();
-    frame.moveRight(std::min(frame.right(), available.right()));
-    frame.moveBottom(std::min(frame.bottom(), available.bottom()));
-    frame.moveLeft(std::max(frame.left(), available.left()));
-    frame.moveTop(std::max(frame.top(), available.top()));
-  }
-  move(frame.topLeft());
+  PlaceWindow(*this, frame);
 }
 
 QWidget* CrossCheckWindow::BuildGrid() {
@@ -263,11 +231,9 @@ void CrossCheckWindow::CloseReports() {
 }
 
 void CrossCheckWindow::SetCommandsEnabled(bool enabled) {
-  for (QWidget* widget : {static_cast<QWidget*>(period_), static_cast<QWidget*>(recheck_),
-                          static_cast<QWidget*>(reports_), static_cast<QWidget*>(save_),
-                          static_cast<QWidget*>(close_), static_cast<QWidget*>(grid_)}) {
-    widget->setEnabled(enabled);
-  }
+  const std::initializer_list<QWidget*> commands = {period_, recheck_, reports_,
+                                                    save_,   close_,   grid_};
+  for (QWidget* widget : commands) widget->setEnabled(enabled);
   start_edit_->setEnabled(enabled && period_->isChecked());
 }
 

@@ -36,11 +36,6 @@ constexpr int kStatusPanel = 2;
 
 const QStringList kOutputFolders = {QStringLiteral("Results"), QStringLiteral("Awards")};
 
-// A master call list: the program folder's own, else the one Debian's
-// hamradio-files package keeps current.
-constexpr const char* kKnownCallsFile = "MASTER.SCP";
-constexpr const char* kDebianKnownCalls = "/usr/share/hamradio-files/MASTER.SCP";
-
 // The check reports its stages by their bar; the second label says how far
 // the stage is, as the calculation run says which log it is at.
 class CheckProgress final : public Progress {
@@ -449,9 +444,8 @@ crosscheck::CheckRules TessdalMainWindow::LoadCheckRules() {
 }
 
 crosscheck::KnownCalls TessdalMainWindow::LoadKnownCalls() {
-  QString path = QDir(environment_.program_folder).filePath(QString::fromLatin1(kKnownCallsFile));
-  if (!QFileInfo::exists(path)) path = QString::fromLatin1(kDebianKnownCalls);
-  if (!QFileInfo::exists(path)) return {};
+  const QString path = crosscheck::DefaultKnownCallsPath(environment_.program_folder);
+  if (path.isEmpty()) return {};
   QString error;
   std::optional<crosscheck::KnownCalls> known = crosscheck::ReadKnownCalls(path, error);
   if (!known) {

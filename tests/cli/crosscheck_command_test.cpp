@@ -73,12 +73,19 @@ TEST_F(SmallContest, PrintsAVerdictPerLineAndTheFiguresPerLog) {
 }
 
 TEST_F(SmallContest, ReportsAndCheckedResultsAreWritten) {
+  // A log whose call would put its report outside the folder gets none.
+  logs_.Write("evil.cbr", "START-OF-LOG: 3.0\nCALLSIGN: ../EVIL\nEND-OF-LOG:\n");
   const QString saved = out_.File("checked.rlt");
   const TovekRun run = Tovek({"crosscheck", "--rules", rules_, "--save", saved, "--out",
                               out_.File("reports"), logs_.Path()});
   ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
   const QStringList reports = QDir(out_.File("reports")).entryList(QDir::Files);
   EXPECT_EQ(reports, QStringList({"CrossCheck.txt", "JA1AAA.lcr", "K1XYZ.lcr", "W1AW.lcr"}));
+  EXPECT_EQ(QDir(out_.Path()).entryList(QDir::Files),
+            QStringList({"checked.rlt", "CrossCheck.ini"}));
+  EXPECT_TRUE(QString::fromLatin1(testing::ReadBytes(out_.File("reports/CrossCheck.txt")))
+                  .contains("makes no file name (empty, a second \"/\", \"..\" or a character a "
+                            "file name cannot hold): evil.cbr"));
   const QString ja = QString::fromLatin1(testing::ReadBytes(out_.File("reports/JA1AAA.lcr")));
   EXPECT_TRUE(
       ja.contains("  K1XYZ        2026-09-26 0201 on 21000 kHz: miscopied your call as JAQAAA"))
@@ -89,7 +96,7 @@ TEST_F(SmallContest, ReportsAndCheckedResultsAreWritten) {
   // The checked results file reads back as results, the bust's score gone.
   const TovekRun results = Tovek({"results", saved});
   ASSERT_EQ(results.status, kSuccess) << results.err.toStdString();
-  EXPECT_EQ(results.out.count(u'\n'), 4);
+  EXPECT_EQ(results.out.count(u'\n'), 5);
 }
 
 TEST(TovekCrossCheck, UsageAndMissingFiles) {

@@ -1,4 +1,4 @@
-#include "editor/output_names.h"
+#include "common/output_names.h"
 
 namespace tovek {
 

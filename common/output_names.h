@@ -1,4 +1,5 @@
-// The names of Kavrel's output files, made from the station's call sign.
+// The names of output files made from a station's call sign: Kavrel's
+// Cabrillo file and error report, the cross-check's entrant reports.
 #pragma once
 
 #include <QString>

@@ -60,12 +60,8 @@ int main(int argc, char* argv[]) {
   }
 
   tovek::PrefixTable prefixes;
-  const tovek::PrefixLoadOutcome cty = tovek::LoadPrefixTable(options["--cty"], prefixes);
-  if (cty.status != tovek::PrefixLoadOutcome::Status::kLoaded) {
-    err << options["--cty"] << ": the prefix file could not be loaded " << cty.error << '\n';
-    return 1;
-  }
-  const tovek::bench::PoolOutcome pool = tovek::bench::LoadCallPool(options["--scp"], prefixes);
+  const tovek::bench::PoolOutcome pool =
+      tovek::bench::LoadCallPool(options["--scp"], options["--cty"], prefixes);
   if (!pool.error.isEmpty()) {
     err << pool.error << '\n';
     return 1;

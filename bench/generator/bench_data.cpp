@@ -250,6 +250,17 @@ int Random::Below(int n) {
 
 bool Random::Chance(double p) { return static_cast<double>(Next() >> 11) * 0x1.0p-53 < p; }
 
+PoolOutcome LoadCallPool(const QString& master_scp_path, const QString& cty_path,
+                         PrefixTable& prefixes) {
+  const PrefixLoadOutcome cty = LoadPrefixTable(cty_path, prefixes);
+  if (cty.status != PrefixLoadOutcome::Status::kLoaded) {
+    PoolOutcome outcome;
+    outcome.error = cty_path + QStringLiteral(": the prefix file could not be loaded ") + cty.error;
+    return outcome;
+  }
+  return LoadCallPool(master_scp_path, prefixes);
+}
+
 PoolOutcome LoadCallPool(const QString& master_scp_path, const PrefixTable& prefixes) {
   PoolOutcome outcome;
   TextLineReader reader(LineEnds::kCrLfCrOrLf);

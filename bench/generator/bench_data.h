@@ -67,6 +67,9 @@ struct PoolOutcome {
   QString error;  // empty when the pool was read
 };
 PoolOutcome LoadCallPool(const QString& master_scp_path, const PrefixTable& prefixes);
+// The same, loading `prefixes` from `cty_path` first (the generators' start).
+PoolOutcome LoadCallPool(const QString& master_scp_path, const QString& cty_path,
+                         PrefixTable& prefixes);
 
 struct ContestShape {
   std::uint64_t seed = 1;

@@ -45,19 +45,22 @@ QString Signed(int minutes) {
 }
 
 QString ClockText(const ClockModel& clock) {
-  const auto ahead = [](int offset) {
-    if (offset == 0) return QStringLiteral("agreed with the other logs");
-    return QStringLiteral("was %1 minutes %2 of the other logs")
+  if (clock.evidence == 0) {
+    return QStringLiteral("Your clock could not be measured: no QSO of yours is in another log. "
+                          "Times were taken as logged.");
+  }
+  const auto against = [](int offset) {
+    if (offset == 0) return QStringLiteral("in step with the other logs");
+    return QStringLiteral("%1 minutes %2 the other logs")
         .arg(std::abs(offset))
-        .arg(offset > 0 ? QStringLiteral("ahead") : QStringLiteral("behind"));
+        .arg(offset > 0 ? QStringLiteral("ahead of") : QStringLiteral("behind"));
   };
   if (clock.jump_minute != kNoTime) {
-    return QStringLiteral("Your clock %1 until %2 (your time), and from then on %3.")
-        .arg(ahead(clock.offset), Minute(clock.jump_minute))
-        .arg(ahead(clock.later_offset).replace(QStringLiteral("was "), QString()));
+    return QStringLiteral("Your clock was %1 until %2 (your time), and %3 from then on.")
+        .arg(against(clock.offset), Minute(clock.jump_minute), against(clock.later_offset));
   }
-  return QStringLiteral("Your clock %1 (measured on %2 QSOs).")
-      .arg(ahead(clock.offset))
+  return QStringLiteral("Your clock was %1 (measured on %2 QSOs).")
+      .arg(against(clock.offset))
       .arg(clock.evidence);
 }
 

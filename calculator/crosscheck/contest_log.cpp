@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "calculator/text_rules.h"
 #include "common/legacy_numbers.h"
@@ -164,6 +165,8 @@ ContestQso ParseQsoLine(QStringView value, int line_number) {
 ContestLog ReadContestLogBytes(const QString& path, QByteArray bytes) {
   ContestLog log;
   log.path = path;
+  // A QSO line is some 80 bytes: room for them all at once, not by doubling.
+  log.qsos.reserve(std::min<qsizetype>(bytes.size() / 64 + 1, kMaxLogQsos));
   log.scored = ReadLogBytes(std::move(bytes), [&log](QStringView value, int line_number) {
     log.qsos.append(ParseQsoLine(value, line_number));
   });

@@ -33,11 +33,49 @@ constexpr double kMaxOnAirBustCost = rtty_cost::kKeyboard;
 // error RTTY makes again and again: the same lost shift or flipped bit.
 constexpr double kMaxRepeatedBustCost = rtty_cost::kOneBit;
 
-// Exchange numbers compare as numbers: "08" is "8".
-QString ExchangeKey(const QString& exchange) {
-  qsizetype zeros = 0;
-  while (zeros + 1 < exchange.size() && exchange[zeros] == u'0') ++zeros;
-  return zeros == 0 ? exchange : exchange.mid(zeros);
+// Exchanges compare as numbers ("08" is "8"), anything else as its text:
+// each gets a number, its value for a number, a negative one for a text.
+class ExchangeBook {
+ public:
+  int Code(const QString& exchange) {
+    if (exchange.isEmpty()) return kNone;
+    int value = 0;
+    bool number = exchange.size() <= 9;
+    for (qsizetype i = 0; number && i < exchange.size(); ++i) {
+      number = exchange[i] >= u'0' && exchange[i] <= u'9';
+      value = value * 10 + (exchange[i].unicode() - u'0');
+    }
+    const int code = number ? value : TextCode(exchange);
+    if (!first_written_.contains(code)) first_written_.insert(code, exchange);
+    return code;
+  }
+  // The exchange of a code as it was first written.
+  QString Text(int code) const { return first_written_.value(code); }
+
+ private:
+  int TextCode(const QString& exchange) {
+    const auto found = texts_.constFind(exchange);
+    if (found != texts_.cend()) return found.value();
+    const int code = kNone - 1 - static_cast<int>(texts_.size());
+    texts_.insert(exchange, code);
+    return code;
+  }
+  QHash<QString, int> texts_;
+  QHash<int, QString> first_written_;
+};
+
+// The most frequent of some counted codes (the lowest code among equals);
+// kNone for none.
+int MostCommon(const QHash<int, int>& counts) {
+  int best = kNone;
+  int best_count = 0;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+    if (it.value() > best_count || (it.value() == best_count && it.key() < best)) {
+      best = it.key();
+      best_count = it.value();
+    }
+  }
+  return best;
 }
 
 // Every call of the contest gets a number; the check compares numbers.
@@ -79,9 +117,25 @@ struct IndexedLog {
   std::vector<int> call;       // per QSO: the worked call's number
   std::vector<int> corrected;  // per QSO: minute after clock correction, or kNoTime
   std::vector<bool> dupe;
-  QHash<int, std::vector<int>> lines_by_call;
+  std::vector<int> sent;      // per QSO: the sent exchange's code, or kNone
+  std::vector<int> received;  // per QSO: the received exchange's code, or kNone
+  // (call, QSO) of every line, sorted: the lines of a call are a range.
+  std::vector<std::pair<int, int>> lines_by_call;
   std::array<std::vector<int>, kContestBands + 1> by_time;  // per band, by corrected minute
-  QString usual_sent;  // the exchange this station sends most, as a key
+  int usual_sent = kNone;  // the exchange this station sends most
+
+  // The QSOs of this log that worked the call `worked`, in file order.
+  template <typename Visit>
+  void ForEachLineOf(int worked, Visit visit) const {
+    auto it = std::lower_bound(lines_by_call.begin(), lines_by_call.end(),
+                               std::pair<int, int>{worked, -1});
+    for (; it != lines_by_call.end() && it->first == worked; ++it) visit(it->second);
+  }
+  bool Worked(int call_number) const {
+    const auto it = std::lower_bound(lines_by_call.begin(), lines_by_call.end(),
+                                     std::pair<int, int>{call_number, -1});
+    return it != lines_by_call.end() && it->first == call_number;
+  }
 };
 
 // The line a line was paired with. How they were paired shows in the lines
@@ -172,20 +226,20 @@ class Checker {
       }
       const auto count = static_cast<size_t>(log.qsos.size());
       index.call.resize(count);
-      index.dupe.resize(count);
-      QSet<std::pair<int, int>> worked;  // (call, band slot)
-      QHash<QString, int> sent;
+      index.sent.resize(count);
+      index.received.resize(count);
+      index.lines_by_call.reserve(count);
+      QHash<int, int> sent;
       for (size_t q = 0; q < count; ++q) {
         const ContestQso& qso = log.qsos[static_cast<qsizetype>(q)];
-        const int call = calls_.Intern(qso.call);
-        index.call[q] = call;
-        index.lines_by_call[call].push_back(static_cast<int>(q));
-        // The scoring counts QSOs off the five bands with the first band.
-        const int slot = qso.band == kOtherBand ? 0 : qso.band;
-        index.dupe[q] = !qso.call.isEmpty() && worked.contains({call, slot});
-        worked.insert({call, slot});
-        if (!qso.sent_exchange.isEmpty()) ++sent[ExchangeKey(qso.sent_exchange)];
+        index.call[q] = calls_.Intern(qso.call);
+        index.lines_by_call.push_back({index.call[q], static_cast<int>(q)});
+        index.sent[q] = exchanges_.Code(qso.sent_exchange);
+        index.received[q] = exchanges_.Code(qso.received_exchange);
+        if (index.sent[q] != kNone) ++sent[index.sent[q]];
       }
+      std::sort(index.lines_by_call.begin(), index.lines_by_call.end());
+      index.dupe = Dupes(log, index.lines_by_call);
       index.usual_sent = MostCommon(sent);
       progress_.SetValue(static_cast<qint64>(l));
       progress_.Yield();
@@ -196,16 +250,21 @@ class Checker {
     }
   }
 
-  static QString MostCommon(const QHash<QString, int>& counts) {
-    QString best;
-    int best_count = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-      if (it.value() > best_count || (it.value() == best_count && it.key() < best)) {
-        best = it.key();
-        best_count = it.value();
-      }
+  // The scoring's duplicate rule: a call worked before on the same band,
+  // QSOs off the five bands counting with the first band.
+  static std::vector<bool> Dupes(const ContestLog& log,
+                                 const std::vector<std::pair<int, int>>& lines_by_call) {
+    std::vector<bool> dupe(lines_by_call.size());
+    std::array<bool, kContestBands> worked{};
+    for (size_t i = 0; i < lines_by_call.size(); ++i) {
+      if (i == 0 || lines_by_call[i].first != lines_by_call[i - 1].first) worked = {};
+      const ContestQso& qso = log.qsos[lines_by_call[i].second];
+      if (qso.call.isEmpty()) continue;
+      bool& seen = worked[static_cast<size_t>(qso.band == kOtherBand ? 0 : qso.band)];
+      dupe[static_cast<size_t>(lines_by_call[i].second)] = seen;
+      seen = true;
     }
-    return best;
+    return dupe;
   }
 
   int LogOf(int call) const {
@@ -220,38 +279,44 @@ class Checker {
 
   // ---- clocks ----
 
-  // The QSOs a log shares with another log by exact calls on one band,
+  // A QSO a log shares with another log by exact calls on one band,
   // whatever their time: what the clocks are fitted on before any pairing.
-  template <typename Visit>
-  void ForEachSharedQso(int log, Visit visit) const {
+  struct SharedQso {
+    int minute;
+    int other;
+    int other_minute;
+  };
+  std::vector<SharedQso> SharedQsos(int log) const {
+    std::vector<SharedQso> shared;
     const IndexedLog& a = indexed_[static_cast<size_t>(log)];
-    if (a.station == kNone) return;
+    if (a.station == kNone) return shared;
     for (size_t q = 0; q < a.call.size(); ++q) {
       const int other = LogOf(a.call[q]);
       if (other == kNone || other == log) continue;
       const ContestQso& qa = Qso(log, static_cast<int>(q));
       if (qa.minute == kNoTime) continue;
-      const IndexedLog& b = indexed_[static_cast<size_t>(other)];
-      const auto lines = b.lines_by_call.constFind(a.station);
-      if (lines == b.lines_by_call.cend()) continue;
-      for (const int qb : *lines) {
+      indexed_[static_cast<size_t>(other)].ForEachLineOf(a.station, [&](int qb) {
         const ContestQso& other_qso = Qso(other, qb);
-        if (other_qso.band != qa.band || other_qso.minute == kNoTime) continue;
-        visit(qa.minute, other, other_qso.minute);
-      }
+        if (other_qso.band != qa.band || other_qso.minute == kNoTime) return;
+        shared.push_back({qa.minute, other, other_qso.minute});
+      });
     }
+    return shared;
   }
 
   void EstimateClocks() {
+    std::vector<std::vector<SharedQso>> shared(logs_.size());
+    for (size_t l = 0; l < logs_.size(); ++l) shared[l] = SharedQsos(static_cast<int>(l));
     // Most clocks are right: a first fit against uncorrected partners finds
     // the wrong ones, a second against corrected partners sharpens them.
     for (int round = 0; round < 2; ++round) {
       std::vector<ClockModel> fitted(logs_.size());
       for (size_t l = 0; l < logs_.size(); ++l) {
         std::vector<ClockSample> samples;
-        ForEachSharedQso(static_cast<int>(l), [&](int minute, int other, int other_minute) {
-          samples.push_back(SampleAgainst(minute, other, other_minute));
-        });
+        samples.reserve(shared[l].size());
+        for (const SharedQso& s : shared[l]) {
+          samples.push_back(SampleAgainst(s.minute, s.other, s.other_minute));
+        }
         fitted[l] = FitClock(std::move(samples));
       }
       for (size_t l = 0; l < logs_.size(); ++l) result_.logs[l].clock = fitted[l];
@@ -361,17 +426,15 @@ class Checker {
         if (minute == kNoTime) continue;
         const int band = Qso(log, static_cast<int>(q)).band;
         const IndexedLog& b = indexed_[static_cast<size_t>(other)];
-        const auto lines = b.lines_by_call.constFind(a.station);
-        if (lines == b.lines_by_call.cend()) continue;
-        for (const int qb : *lines) {
+        b.ForEachLineOf(a.station, [&](int qb) {
           const int other_minute = b.corrected[static_cast<size_t>(qb)];
-          if (other_minute == kNoTime || !Free(other, qb)) continue;
-          if ((Qso(other, qb).band == band) != same_band) continue;
+          if (other_minute == kNoTime || !Free(other, qb)) return;
+          if ((Qso(other, qb).band == band) != same_band) return;
           const int delta = std::abs(minute - other_minute);
-          if (delta > window) continue;
+          if (delta > window) return;
           candidates.push_back({0, delta, IsDupe(log, static_cast<int>(q)) || IsDupe(other, qb),
                                 log, static_cast<int>(q), other, qb});
-        }
+        });
       }
       PairBestFirst(candidates);
       progress_.Yield();
@@ -432,8 +495,11 @@ class Checker {
     received_.assign(static_cast<size_t>(calls_.Size()), {});
     for (size_t l = 0; l < logs_.size(); ++l) {
       const IndexedLog& index = indexed_[l];
-      for (auto it = index.lines_by_call.cbegin(); it != index.lines_by_call.cend(); ++it) {
-        ++appearances_[static_cast<size_t>(it.key())];
+      for (size_t i = 0; i < index.lines_by_call.size(); ++i) {
+        const int call = index.lines_by_call[i].first;
+        if (i == 0 || call != index.lines_by_call[i - 1].first) {
+          ++appearances_[static_cast<size_t>(call)];
+        }
       }
       for (size_t q = 0; q < index.call.size(); ++q) {
         const ContestQso& qso = logs_[l].qsos[static_cast<qsizetype>(q)];
@@ -446,10 +512,8 @@ class Checker {
             activity_[static_cast<size_t>(index.station)].minutes[band].push_back(minute);
           }
         }
-        if (!qso.received_exchange.isEmpty()) {
-          const QString key = ExchangeKey(qso.received_exchange);
-          ++received_[static_cast<size_t>(index.call[q])][key];
-          if (!exchange_text_.contains(key)) exchange_text_.insert(key, qso.received_exchange);
+        if (index.received[q] != kNone) {
+          ++received_[static_cast<size_t>(index.call[q])][index.received[q]];
         }
       }
     }
@@ -520,15 +584,14 @@ class Checker {
   }
 
   void JudgeExchange(int log, int qso, QsoCheck& check) const {
-    const ContestQso& mine = Qso(log, qso);
-    const ContestQso& theirs = Qso(check.other_log, check.other_qso);
-    if (mine.received_exchange.isEmpty() || theirs.sent_exchange.isEmpty()) return;
-    const QString copied = ExchangeKey(mine.received_exchange);
-    if (copied == ExchangeKey(theirs.sent_exchange)) return;
+    const IndexedLog& theirs = indexed_[static_cast<size_t>(check.other_log)];
+    const int copied = indexed_[static_cast<size_t>(log)].received[static_cast<size_t>(qso)];
+    const int sent = theirs.sent[static_cast<size_t>(check.other_qso)];
+    if (copied == kNone || sent == kNone || copied == sent) return;
     // The other station's log may itself hold a slip of its own sent number.
-    if (copied == indexed_[static_cast<size_t>(check.other_log)].usual_sent) return;
+    if (copied == theirs.usual_sent) return;
     check.verdict = Verdict::kExchangeBust;
-    check.detail = theirs.sent_exchange;
+    check.detail = Qso(check.other_log, check.other_qso).sent_exchange;
   }
 
   // Which side of a pair logged on different bands is wrong: the one the
@@ -577,7 +640,7 @@ class Checker {
 
   int OthersLogging(int call, int log) const {
     const int all = appearances_[static_cast<size_t>(call)];
-    const bool mine = indexed_[static_cast<size_t>(log)].lines_by_call.contains(call);
+    const bool mine = indexed_[static_cast<size_t>(log)].Worked(call);
     return all - (mine ? 1 : 0);
   }
 
@@ -632,20 +695,19 @@ class Checker {
 
   // A station without a log sends what most of the others copied from it.
   void JudgeExchangeByConsensus(int log, int qso, int call, QsoCheck& check) const {
-    const QString& received = Qso(log, qso).received_exchange;
-    if (received.isEmpty()) return;
-    const QString mine = ExchangeKey(received);
-    QHash<QString, int> others = received_[static_cast<size_t>(call)];
+    const int mine = indexed_[static_cast<size_t>(log)].received[static_cast<size_t>(qso)];
+    if (mine == kNone) return;
+    QHash<int, int> others = received_[static_cast<size_t>(call)];
     if (--others[mine] <= 0) others.remove(mine);
     int total = 0;
     for (const int count : others) total += count;
-    const QString usual = MostCommon(others);
+    const int usual = MostCommon(others);
     const int usual_count = others.value(usual);
     const int mine_count = others.value(mine);
-    if (usual.isEmpty() || usual == mine || usual_count < 2) return;
+    if (usual == kNone || usual == mine || usual_count < 2) return;
     if (usual_count < 3 * mine_count || usual_count * 10 < total * 6) return;
     check.verdict = Verdict::kExchangeBust;
-    check.detail = exchange_text_.value(usual, usual);
+    check.detail = exchanges_.Text(usual);
   }
 
   // The call this line's call is a miscopy of, among the stations heard on
@@ -699,8 +761,8 @@ class Checker {
   std::vector<int> appearances_;               // per call: logs naming it
   std::vector<Activity> activity_;             // per call: its lines and its log's
   std::vector<Activity> heard_;                // per call: other logs' lines naming it
-  QHash<QString, QString> exchange_text_;      // an exchange as first written, by key
-  std::vector<QHash<QString, int>> received_;  // per call: exchanges copied from it
+  ExchangeBook exchanges_;
+  std::vector<QHash<int, int>> received_;  // per call: exchanges copied from it, counted
   ContestCheck result_;
 };
 

@@ -26,6 +26,7 @@
 #include <functional>
 #include <memory>
 
+#include "calculator/ui/crosscheck_window.h"
 #include "calculator/ui/tessdal_main_window.h"
 #include "common/ui/message_boxes.h"
 #include "common/ui/program_icon.h"
@@ -319,8 +320,8 @@ void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageB
 }
 
 // Tessdal: the log list, the calculation with its progress window, the
-// results and a result's summary, saving them, the output question and the
-// version box.
+// results and a result's summary, the cross-check window and a report,
+// saving the results, the output question and the version box.
 void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
                  std::shared_ptr<std::unique_ptr<TessdalMainWindow>> tessdal) {
   tour.Do([folders, boxes, tessdal] {
@@ -346,6 +347,20 @@ void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
       QStringLiteral("tessdal-progress"), QStringLiteral("frmBar"));
   tour.Do([tessdal] { (*tessdal)->Grid1_Click(1); });
   tour.Shoot(QStringLiteral("tessdal-main"), window);
+  // The cross-check of the same logs, and one entrant's report.
+  tour.Long([tessdal] {
+    if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuCrossCheck"))) {
+      item->trigger();
+    }
+  });
+  tour.ShootTop(QStringLiteral("tessdal-crosscheck"), QStringLiteral("frmCrossCheck"));
+  tour.Do([tessdal] {
+    if (auto* view = (*tessdal)->CrossCheckView()) view->ShowReport(0);
+  });
+  tour.ShootTop(QStringLiteral("tessdal-crosscheck-report"), QStringLiteral("frmCheckReport"));
+  tour.Do([tessdal] {
+    if (auto* view = (*tessdal)->CrossCheckView()) view->close();
+  });
   tour.Do([tessdal] {
     if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuSaveAs"))) item->trigger();
   });

@@ -59,8 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     q.other_qso < logs[static_cast<size_t>(q.other_log)].qsos.size());
       }
     }
+    const LogScore claimed =
+        LogDataSearch(logs[l].scored, ShippedPrefixes(), ShippedAreas(), progress, cache);
     scores.push_back(
-        ScoreCheckedLog(logs[l], c, rules, ShippedPrefixes(), ShippedAreas(), cache));
+        ScoreCheckedLog(logs[l], c, rules, ShippedPrefixes(), ShippedAreas(), cache, claimed));
     const CheckedScore& s = scores.back();
     FUZZ_EXPECT(s.score >= 0 && s.points >= 0);
     FUZZ_EXPECT(s.points <= s.credited.tally[tovek::kTotalSlot].points);

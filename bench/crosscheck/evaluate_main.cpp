@@ -311,8 +311,8 @@ QString QsoText(const ContestQso& qso) {
   const QDateTime time = QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC)
                              .addSecs(static_cast<qint64>(qso.minute) * 60);
   return QStringLiteral("%1 %2 %3 %4")
-      .arg(qso.frequency, time.toString(QStringLiteral("yyyy-MM-dd HHmm")), qso.call,
-           qso.received_exchange);
+      .arg(qso.Frequency().toString(), time.toString(QStringLiteral("yyyy-MM-dd HHmm")), qso.call,
+           qso.ReceivedExchange().toString());
 }
 
 QString Evidence(const Run& run, const std::vector<ContestLog>& logs, const LineRef& ref) {

@@ -26,10 +26,13 @@ QString Ascii(const QString& text) {
   return out;
 }
 
+// A QSO line as its log holds it, its fields one blank apart.
 QString QsoText(const ContestQso& q) {
-  return Ascii(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-                   .arg(q.frequency, q.mode, Minute(q.minute), q.my_call, q.sent_rst,
-                        q.sent_exchange, q.call, q.received_rst, q.received_exchange));
+  QStringList words;
+  for (const QStringView word : QStringView(q.text).tokenize(u' ', Qt::SkipEmptyParts)) {
+    words << word.toString();
+  }
+  return Ascii(words.join(u' '));
 }
 
 // A field of a tab-separated line holds no tab and no line break.
@@ -46,8 +49,9 @@ QString Signed(int minutes) {
 
 QString ClockText(const ClockModel& clock) {
   if (clock.evidence == 0) {
-    return QStringLiteral("Your clock could not be measured: no QSO of yours is in another log. "
-                          "Times were taken as logged.");
+    return QStringLiteral(
+        "Your clock could not be measured: no QSO of yours is in another log. "
+        "Times were taken as logged.");
   }
   const auto against = [](int offset) {
     if (offset == 0) return QStringLiteral("in step with the other logs");
@@ -77,7 +81,8 @@ QString Evidence(const CheckedContest& contest, size_t log, size_t line) {
       break;
     case Verdict::kExchangeBust:
       text = QStringLiteral("you copied number %1, the number sent was %2")
-                 .arg(Ascii(contest.logs[log].qsos[line].received_exchange), Ascii(check.detail));
+                 .arg(Ascii(contest.logs[log].qsos[line].ReceivedExchange().toString()),
+                      Ascii(check.detail));
       break;
     case Verdict::kBand:
       text = QStringLiteral("the other station logged it on %1 kHz").arg(check.detail);
@@ -165,7 +170,8 @@ void AddReverseList(const CheckedContest& contest, size_t log, const LinesAboutS
         v == Verdict::kBust ? QStringLiteral("miscopied your call as %1").arg(Ascii(q.call))
         : v == Verdict::kNil
             ? QStringLiteral("logged a QSO with you that is not in your log (NIL for them)")
-            : QStringLiteral("copied your number as %1").arg(Ascii(q.received_exchange));
+            : QStringLiteral("copied your number as %1")
+                  .arg(Ascii(q.ReceivedExchange().toString()));
     out << QStringLiteral("  %1 %2 on %3 kHz: %4")
                .arg(Ascii(other.station), -12)
                .arg(Minute(q.minute), BandName(q.band), what);

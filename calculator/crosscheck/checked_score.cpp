@@ -36,16 +36,15 @@ double PenaltyOf(Verdict verdict, const CheckRules& rules) {
 
 CheckedScore ScoreCheckedLog(const ContestLog& log, const LogCheck& check, const CheckRules& rules,
                              const PrefixTable& prefixes, const AreaTable& areas,
-                             CallFactsCache& cache) {
+                             CallFactsCache& cache, const LogScore& claimed) {
   CheckedScore result;
-  NoProgress progress;
-  result.claimed = LogDataSearch(log.scored, prefixes, areas, progress, cache);
+  result.claimed = claimed;
   QsoEntryList credited;
   for (qsizetype i = 0; i < log.qsos.size(); ++i) {
     const ContestQso& qso = log.qsos[i];
     const Verdict verdict = check.qsos[static_cast<size_t>(i)].verdict;
     if (IsCredited(verdict, rules.unique_credit)) {
-      credited.append({BandOfFrequency(qso.frequency), qso.call});
+      credited.append({BandOfFrequency(qso.Frequency().toString()), qso.call});
     } else if (const double penalty = PenaltyOf(verdict, rules); penalty > 0) {
       const QString continent = DxccCheck(prefixes, qso.call).cnt;
       result.penalty_points += penalty * QsoPoints(continent, log.scored.stn_cnt);

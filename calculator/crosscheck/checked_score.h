@@ -22,9 +22,12 @@ struct CheckedScore {
 // The penalty a verdict carries, in QSOs' worth of points.
 double PenaltyOf(Verdict verdict, const CheckRules& rules);
 
+// `claimed` is the log scored as the calculation run scores it
+// (LogDataSearch over `log.scored`), which a contest run takes as it reads
+// each log, so that the log's scoring entries need not be kept.
 CheckedScore ScoreCheckedLog(const ContestLog& log, const LogCheck& check, const CheckRules& rules,
                              const PrefixTable& prefixes, const AreaTable& areas,
-                             CallFactsCache& cache);
+                             CallFactsCache& cache, const LogScore& claimed);
 
 // The log's row in a checked results file: as the calculation run makes it,
 // with the checked score as its score, the credited QSOs as its valid QSOs

@@ -95,43 +95,47 @@ int BandOfFrequencyText(QStringView text) {
   return BandOfKhz(value);
 }
 
-QString Upper(QStringView text) { return text.toString().toUpper(); }
+// Where `part`, a piece of `value`, stands in it.
+ContestQso::Span SpanOf(QStringView value, QStringView part) {
+  if (part.isEmpty()) return {};
+  return {static_cast<int>(part.data() - value.data()), static_cast<int>(part.size())};
+}
 
-ContestQso ParseFixed(QStringView value, int line_number) {
+// The line's text and what every line has: band, time and the worked call.
+ContestQso MakeQso(QStringView value, int line_number,
+                   const std::array<QStringView, ContestQso::kFieldCount>& fields, QStringView date,
+                   QStringView time, QStringView call) {
   ContestQso qso;
   qso.line = line_number;
-  qso.frequency = Field(value, kFixedFrequency).toString();
-  qso.band = static_cast<std::int8_t>(BandOfFrequencyText(qso.frequency));
-  qso.mode = Field(value, kFixedMode).toString();
-  qso.minute = ReadMinute(Field(value, kFixedDate), Field(value, kFixedTime));
-  qso.my_call = Upper(Field(value, kFixedMyCall));
-  qso.sent_rst = Field(value, kFixedSentRst).toString();
-  qso.sent_exchange = Field(value, kFixedSentExchange).toString();
-  qso.call = Upper(Field(value, kFixedCall));
-  qso.received_rst = Field(value, kFixedReceivedRst).toString();
-  qso.received_exchange = Field(value, kFixedReceivedExchange).toString();
+  qso.text = value.toString();
+  for (size_t f = 0; f < fields.size(); ++f) qso.fields[f] = SpanOf(value, fields[f]);
+  qso.band = static_cast<std::int8_t>(BandOfFrequencyText(fields[ContestQso::kFrequency]));
+  qso.minute = ReadMinute(date, time);
+  qso.call = call.toString().toUpper();
   return qso;
 }
 
+ContestQso ParseFixed(QStringView value, int line_number) {
+  return MakeQso(
+      value, line_number,
+      {Field(value, kFixedFrequency), Field(value, kFixedMode), Field(value, kFixedMyCall),
+       Field(value, kFixedSentRst), Field(value, kFixedSentExchange),
+       Field(value, kFixedReceivedRst), Field(value, kFixedReceivedExchange)},
+      Field(value, kFixedDate), Field(value, kFixedTime), Field(value, kFixedCall));
+}
+
 ContestQso ParseFree(QStringView value, int line_number) {
-  QList<QStringView> tokens;
+  std::array<QStringView, 11> tokens{};
+  size_t count = 0;
   for (const QStringView token : value.tokenize(u' ', Qt::SkipEmptyParts)) {
-    for (const QStringView part : token.tokenize(u'\t', Qt::SkipEmptyParts)) tokens.append(part);
+    for (const QStringView part : token.tokenize(u'\t', Qt::SkipEmptyParts)) {
+      if (count < tokens.size()) tokens[count++] = part;
+    }
   }
-  const auto token = [&](qsizetype i) { return i < tokens.size() ? tokens[i] : QStringView(); };
-  ContestQso qso;
-  qso.line = line_number;
-  qso.frequency = token(0).toString();
-  qso.band = static_cast<std::int8_t>(BandOfFrequencyText(qso.frequency));
-  qso.mode = token(1).toString();
-  qso.minute = ReadMinute(token(2), token(3));
-  qso.my_call = Upper(token(4));
-  qso.sent_rst = token(5).toString();
-  qso.sent_exchange = token(6).toString();
-  qso.call = Upper(token(7));
-  qso.received_rst = token(8).toString();
-  qso.received_exchange = token(9).toString();
-  return qso;
+  // freq mode date time mycall rst exch call rst exch [transmitter]
+  return MakeQso(value, line_number,
+                 {tokens[0], tokens[1], tokens[4], tokens[5], tokens[6], tokens[8], tokens[9]},
+                 tokens[2], tokens[3], tokens[7]);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -30,24 +31,46 @@ int BandOfKhz(double khz);
 inline constexpr int kNoTime = std::numeric_limits<int>::min();
 int MinuteOf(int year, int month, int day, int hour, int minute);
 
-// One QSO line. Texts are trimmed; calls are upper-cased.
+// One QSO line: its text once, its fields as places in it. A contest holds
+// hundreds of thousands of lines; a text of its own per field was most of
+// the memory, and of the time spent reading.
 struct ContestQso {
+  enum Field {
+    kFrequency,
+    kMode,
+    kMyCall,
+    kSentRst,
+    kSentExchange,
+    kReceivedRst,
+    kReceivedExchange,
+    kFieldCount
+  };
+  struct Span {
+    int start = 0;
+    int length = 0;
+  };
+
   int line = 0;  // 1-based line number in its file
   std::int8_t band = kOtherBand;
   int minute = kNoTime;  // as logged, before any clock correction
-  QString frequency;     // the frequency field as written
-  QString mode;
-  QString my_call;
-  QString sent_rst;
-  QString sent_exchange;
-  QString call;  // the worked call
-  QString received_rst;
-  QString received_exchange;
+  QString call;          // the worked call, trimmed and upper-cased: what every stage keys on
+  QString text;          // the line after "QSO:", as written
+  std::array<Span, kFieldCount> fields{};
+
+  // A field as written, trimmed.
+  QStringView FieldText(Field field) const {
+    const Span& span = fields[static_cast<size_t>(field)];
+    return QStringView(text).mid(span.start, span.length);
+  }
+  QStringView Frequency() const { return FieldText(kFrequency); }
+  QStringView SentExchange() const { return FieldText(kSentExchange); }
+  QStringView ReceivedExchange() const { return FieldText(kReceivedExchange); }
 };
 
 // A log as the cross-check reads it. `scored` is the log exactly as the
 // score calculator reads it, so that a checked log's claimed result is the
-// one the calculation run gives.
+// one the calculation run gives (a contest run keeps only its header once
+// it has scored it).
 struct ContestLog {
   QString path;
   QString station;  // the CALLSIGN header, trimmed and upper-cased

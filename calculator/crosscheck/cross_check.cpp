@@ -37,7 +37,7 @@ constexpr double kMaxRepeatedBustCost = rtty_cost::kOneBit;
 // each gets a number, its value for a number, a negative one for a text.
 class ExchangeBook {
  public:
-  int Code(const QString& exchange) {
+  int Code(QStringView exchange) {
     if (exchange.isEmpty()) return kNone;
     int value = 0;
     bool number = exchange.size() <= 9;
@@ -46,18 +46,19 @@ class ExchangeBook {
       value = value * 10 + (exchange[i].unicode() - u'0');
     }
     const int code = number ? value : TextCode(exchange);
-    if (!first_written_.contains(code)) first_written_.insert(code, exchange);
+    if (!first_written_.contains(code)) first_written_.insert(code, exchange.toString());
     return code;
   }
   // The exchange of a code as it was first written.
   QString Text(int code) const { return first_written_.value(code); }
 
  private:
-  int TextCode(const QString& exchange) {
-    const auto found = texts_.constFind(exchange);
+  int TextCode(QStringView exchange) {
+    const QString text = exchange.toString();
+    const auto found = texts_.constFind(text);
     if (found != texts_.cend()) return found.value();
     const int code = kNone - 1 - static_cast<int>(texts_.size());
-    texts_.insert(exchange, code);
+    texts_.insert(text, code);
     return code;
   }
   QHash<QString, int> texts_;
@@ -122,7 +123,7 @@ struct IndexedLog {
   // (call, QSO) of every line, sorted: the lines of a call are a range.
   std::vector<std::pair<int, int>> lines_by_call;
   std::array<std::vector<int>, kContestBands + 1> by_time;  // per band, by corrected minute
-  int usual_sent = kNone;  // the exchange this station sends most
+  int usual_sent = kNone;                                   // the exchange this station sends most
 
   // The QSOs of this log that worked the call `worked`, in file order.
   template <typename Visit>
@@ -234,8 +235,8 @@ class Checker {
         const ContestQso& qso = log.qsos[static_cast<qsizetype>(q)];
         index.call[q] = calls_.Intern(qso.call);
         index.lines_by_call.push_back({index.call[q], static_cast<int>(q)});
-        index.sent[q] = exchanges_.Code(qso.sent_exchange);
-        index.received[q] = exchanges_.Code(qso.received_exchange);
+        index.sent[q] = exchanges_.Code(qso.SentExchange());
+        index.received[q] = exchanges_.Code(qso.ReceivedExchange());
         if (index.sent[q] != kNone) ++sent[index.sent[q]];
       }
       std::sort(index.lines_by_call.begin(), index.lines_by_call.end());
@@ -591,7 +592,7 @@ class Checker {
     // The other station's log may itself hold a slip of its own sent number.
     if (copied == theirs.usual_sent) return;
     check.verdict = Verdict::kExchangeBust;
-    check.detail = Qso(check.other_log, check.other_qso).sent_exchange;
+    check.detail = Qso(check.other_log, check.other_qso).SentExchange().toString();
   }
 
   // Which side of a pair logged on different bands is wrong: the one the
@@ -757,10 +758,10 @@ class Checker {
   CallBook calls_;
   std::vector<int> station_log_;  // per call: the first log of that station, or kNone
   std::vector<IndexedLog> indexed_;
-  std::vector<std::vector<Partner>> pair_;     // per log, per line
-  std::vector<int> appearances_;               // per call: logs naming it
-  std::vector<Activity> activity_;             // per call: its lines and its log's
-  std::vector<Activity> heard_;                // per call: other logs' lines naming it
+  std::vector<std::vector<Partner>> pair_;  // per log, per line
+  std::vector<int> appearances_;            // per call: logs naming it
+  std::vector<Activity> activity_;          // per call: its lines and its log's
+  std::vector<Activity> heard_;             // per call: other logs' lines naming it
   ExchangeBook exchanges_;
   std::vector<QHash<int, int>> received_;  // per call: exchanges copied from it, counted
   ContestCheck result_;

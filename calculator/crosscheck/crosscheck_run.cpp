@@ -15,9 +15,19 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
   run.logs.reserve(static_cast<size_t>(paths.size()));
   progress.SetLabel(0, QStringLiteral("READ LOG DATA"));
   progress.SetMaximum(paths.size());
+  // Each log is scored as the calculation run scores it as soon as it is
+  // read; its scoring entries then go, as the run lets them go.
+  CallFactsCache cache;
+  NoProgress scoring_progress;
+  std::vector<LogScore> claimed;
+  claimed.reserve(static_cast<size_t>(paths.size()));
   for (qsizetype i = 0; i < paths.size(); ++i) {
     if (stop()) return std::nullopt;
-    run.logs.push_back(ReadContestLog(paths[i]));
+    ContestLog log = ReadContestLog(paths[i]);
+    claimed.push_back(
+        LogDataSearch(log.scored, inputs.prefixes, inputs.areas, scoring_progress, cache));
+    log.scored.qsos = QsoEntryList();
+    run.logs.push_back(std::move(log));
     progress.SetValue(i + 1);
     progress.Yield();
   }
@@ -26,11 +36,10 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
   if (stop()) return std::nullopt;
   progress.SetLabel(0, QStringLiteral("SCORE"));
   progress.SetMaximum(static_cast<qint64>(run.logs.size()));
-  CallFactsCache cache;
   run.scores.reserve(run.logs.size());
   for (size_t l = 0; l < run.logs.size(); ++l) {
     run.scores.push_back(ScoreCheckedLog(run.logs[l], run.check.logs[l], run.rules, inputs.prefixes,
-                                         inputs.areas, cache));
+                                         inputs.areas, cache, claimed[l]));
     progress.SetValue(static_cast<qint64>(l + 1));
     progress.Yield();
   }

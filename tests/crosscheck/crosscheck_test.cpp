@@ -3,8 +3,8 @@
 // the cases that decide them.
 #include <gtest/gtest.h>
 
-#include "calculator/crosscheck/clock_fit.h"
 #include "calculator/crosscheck/check_reports.h"
+#include "calculator/crosscheck/clock_fit.h"
 #include "calculator/crosscheck/cross_check.h"
 #include "calculator/crosscheck/rtty_errors.h"
 
@@ -37,7 +37,8 @@ QString Time(int minute) {
 std::vector<ContestLog> Logs(const std::vector<Station>& stations) {
   std::vector<ContestLog> logs;
   for (const Station& s : stations) {
-    QString text = QStringLiteral("START-OF-LOG: 3.0\r\nCALLSIGN: %1\r\nCATEGORY: SOLP\r\n").arg(s.call);
+    QString text =
+        QStringLiteral("START-OF-LOG: 3.0\r\nCALLSIGN: %1\r\nCATEGORY: SOLP\r\n").arg(s.call);
     for (const Line& l : s.lines) {
       text += QStringLiteral("QSO: %1 RY %2 %3 599 %4 %5 599 %6\r\n")
                   .arg(l.frequency, Time(l.minute), s.call, s.sends, l.call, l.received);
@@ -63,10 +64,18 @@ QStringList Faults(const std::vector<Station>& stations, const CheckRules& rules
 // Four stations that all work each other on 14 MHz, an hour apart per pair,
 // and send "05": every line OK. Scenarios change one thing.
 std::vector<Station> Contest() {
-  return {{"JA1ABC", "25", {{"14085", 60, "K1XYZ"}, {"14085", 120, "DL1ABC"}, {"14085", 180, "VK3XYZ"}}},
-          {"K1XYZ", "05", {{"14085", 60, "JA1ABC", "25"}, {"14090", 240, "DL1ABC"}, {"14090", 300, "VK3XYZ"}}},
-          {"DL1ABC", "05", {{"14085", 120, "JA1ABC", "25"}, {"14090", 240, "K1XYZ"}, {"14095", 360, "VK3XYZ"}}},
-          {"VK3XYZ", "05", {{"14085", 180, "JA1ABC", "25"}, {"14090", 300, "K1XYZ"}, {"14095", 360, "DL1ABC"}}}};
+  return {{"JA1ABC",
+           "25",
+           {{"14085", 60, "K1XYZ"}, {"14085", 120, "DL1ABC"}, {"14085", 180, "VK3XYZ"}}},
+          {"K1XYZ",
+           "05",
+           {{"14085", 60, "JA1ABC", "25"}, {"14090", 240, "DL1ABC"}, {"14090", 300, "VK3XYZ"}}},
+          {"DL1ABC",
+           "05",
+           {{"14085", 120, "JA1ABC", "25"}, {"14090", 240, "K1XYZ"}, {"14095", 360, "VK3XYZ"}}},
+          {"VK3XYZ",
+           "05",
+           {{"14085", 180, "JA1ABC", "25"}, {"14090", 300, "K1XYZ"}, {"14095", 360, "DL1ABC"}}}};
 }
 
 TEST(CrossCheck, AContestWithoutErrorsIsAllOk) { EXPECT_EQ(Faults(Contest()), QStringList()); }
@@ -90,15 +99,17 @@ TEST(CrossCheck, BlameFallsOnTheSideThatErred) {
   // DL1ABC's logger still said 14 MHz when it worked VK3XYZ on 21 MHz: its
   // QSOs around that one were on 21 MHz, VK3XYZ stayed on 21 MHz.
   auto band = Contest();
-  band[2].lines = {{"14085", 120, "JA1ABC", "25"}, {"14090", 240, "K1XYZ"},
-                   {"21010", 350, "K1ABC"},         {"14095", 360, "VK3XYZ"},
+  band[2].lines = {{"14085", 120, "JA1ABC", "25"},
+                   {"14090", 240, "K1XYZ"},
+                   {"21010", 350, "K1ABC"},
+                   {"14095", 360, "VK3XYZ"},
                    {"21010", 370, "W1ABC"}};
   band[3].lines[2] = {"21095", 360, "DL1ABC"};
   band[3].lines.push_back({"21095", 355, "K1ABC"});
   band[3].lines.push_back({"21095", 365, "W1ABC"});
-  EXPECT_EQ(Faults(band), QStringList({"DL1ABC 6 UNVERIFIED", "DL1ABC 7 BAND 21000",
-                                       "DL1ABC 8 UNVERIFIED", "VK3XYZ 7 UNVERIFIED",
-                                       "VK3XYZ 8 UNVERIFIED"}));
+  EXPECT_EQ(Faults(band),
+            QStringList({"DL1ABC 6 UNVERIFIED", "DL1ABC 7 BAND 21000", "DL1ABC 8 UNVERIFIED",
+                         "VK3XYZ 7 UNVERIFIED", "VK3XYZ 8 UNVERIFIED"}));
 }
 
 TEST(CrossCheck, StationsWithoutALogAreJudgedByTheOtherLogs) {
@@ -158,8 +169,8 @@ TEST(CrossCheck, ClocksAreCorrectedBeforeTheTimeWindow) {
 
 TEST(CrossCheck, DupesAndQsosOutsideThePeriod) {
   auto contest = Contest();
-  contest[0].lines.push_back({"14085", 65, "K1XYZ"});     // worked before on 14 MHz
-  contest[0].lines.push_back({"7085", 2885, "ZZ9ZZZ"});   // 48 h and 5 min after the start
+  contest[0].lines.push_back({"14085", 65, "K1XYZ"});    // worked before on 14 MHz
+  contest[0].lines.push_back({"7085", 2885, "ZZ9ZZZ"});  // 48 h and 5 min after the start
   EXPECT_EQ(Faults(contest, {}, {}, QDate(2026, 9, 26)),
             QStringList({"JA1ABC 7 DUPE", "JA1ABC 8 TIME"}));
 }
@@ -177,7 +188,7 @@ TEST(MiscopyCost, RttyErrorsAreCheaperThanOtherEdits) {
       {"JA1ABC", "JAQABC", rtty_cost::kShiftRun, 1},  // lost figures shift
       {"JA1ABC", "JA1-?:", rtty_cost::kShiftRun, 3},  // lost letters shift: a run
       {"599", "TOO", rtty_cost::kShiftRun, 3},
-      {"K1ABE", "K1ABZ", rtty_cost::kOneBit, 1},      // E 10000, Z 10001
+      {"K1ABE", "K1ABZ", rtty_cost::kOneBit, 1},  // E 10000, Z 10001
       {"K1ABC", "K1ABX", rtty_cost::kKeyboard, 1},
       {"K1ABC", "K1BAC", rtty_cost::kSwapped, 2},
       {"K1ABC", "K1AB", rtty_cost::kDropped, 1},
@@ -196,7 +207,7 @@ TEST(MiscopyCost, EveryOneErrorOriginIsFound) {
   const struct {
     const char* copied;
     const char* sent;
-  } cases[] = {{"JAQABC", "JA1ABC"}, {"K1ABZ", "K1ABE"}, {"K1BAC", "K1ABC"},
+  } cases[] = {{"JAQABC", "JA1ABC"}, {"K1ABZ", "K1ABE"},  {"K1BAC", "K1ABC"},
                {"K1AB", "K1ABC"},    {"K1ABCC", "K1ABC"}, {"JA1-?:", "JA1ABC"}};
   for (const auto& c : cases) {
     bool found = false;
@@ -229,23 +240,27 @@ TEST(FitClock, FindsTheOffsetMostSharedQsosAgreeOn) {
 }
 
 TEST(ParseQsoLine, ReadsBothLayouts) {
-  const QString fixed =
-      " 3500 RY 2012-10-20 1234 JA1CALL       599 45     K1CALL        599 30";
+  const QString fixed = " 3500 RY 2012-10-20 1234 JA1CALL       599 45     K1CALL        599 30";
   const ContestQso a = ParseQsoLine(fixed, 14);
   EXPECT_EQ(a.line, 14);
   EXPECT_EQ(a.band, 0);
   EXPECT_EQ(a.minute, MinuteOf(2012, 10, 20, 12, 34));
-  EXPECT_EQ(QStringList({a.my_call, a.sent_rst, a.sent_exchange, a.call, a.received_rst,
-                         a.received_exchange}),
-            QStringList({"JA1CALL", "599", "45", "K1CALL", "599", "30"}));
+  const auto fields = [](const ContestQso& q) {
+    QStringList texts;
+    for (int f = 0; f < ContestQso::kFieldCount; ++f) {
+      texts << q.FieldText(static_cast<ContestQso::Field>(f)).toString();
+    }
+    return texts << q.call;
+  };
+  EXPECT_EQ(fields(a), QStringList({"3500", "RY", "JA1CALL", "599", "45", "599", "30", "K1CALL"}));
 
   const ContestQso b = ParseQsoLine(u" 14085 RY 2026-09-26 0451 w1xyz 599 08 DL1ABC 599 06 0", 9);
   EXPECT_EQ(b.band, 2);
   EXPECT_EQ(b.minute, MinuteOf(2026, 9, 26, 4, 51));
-  EXPECT_EQ(QStringList({b.my_call, b.sent_exchange, b.call, b.received_exchange}),
-            QStringList({"W1XYZ", "08", "DL1ABC", "06"}));
+  EXPECT_EQ(fields(b), QStringList({"14085", "RY", "w1xyz", "599", "08", "599", "06", "DL1ABC"}));
 
-  EXPECT_EQ(ParseQsoLine(u" 1825 RY 2026-09-26 2460 W1XYZ 599 08 DL1ABC 599 06", 1).minute, kNoTime);
+  EXPECT_EQ(ParseQsoLine(u" 1825 RY 2026-09-26 2460 W1XYZ 599 08 DL1ABC 599 06", 1).minute,
+            kNoTime);
   EXPECT_EQ(ParseQsoLine(u" 1825 RY 2026-09-26 2300 W1XYZ 599 08 DL1ABC 599 06", 1).band,
             kOtherBand);
   EXPECT_EQ(ParseQsoLine(u"", 1).call, "");

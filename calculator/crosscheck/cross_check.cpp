@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 #include "calculator/crosscheck/clock_fit.h"
 #include "calculator/crosscheck/rtty_errors.h"
@@ -80,22 +82,32 @@ int MostCommon(const QHash<int, int>& counts) {
 }
 
 // Every call of the contest gets a number; the check compares numbers.
+// Calls are found by their characters, so that the bust search can ask for
+// the hundreds of variants of a call without making a text of each.
 class CallBook {
  public:
   int Intern(const QString& call) {
-    const auto found = ids_.constFind(call);
-    if (found != ids_.cend()) return found.value();
+    const auto found = ids_.find(View(call));
+    if (found != ids_.end()) return found->second;
     const int id = static_cast<int>(texts_.size());
-    ids_.insert(call, id);
+    // The key views the text's own characters, which stay where they are
+    // when the list grows (a QString moves by its pointer).
     texts_.push_back(call);
+    ids_.emplace(View(texts_.back()), id);
     return id;
   }
-  int Find(const QString& call) const { return ids_.value(call, kNone); }
+  int Find(QStringView call) const {
+    const auto found = ids_.find(View(call));
+    return found == ids_.end() ? kNone : found->second;
+  }
   const QString& Text(int id) const { return texts_[static_cast<size_t>(id)]; }
   int Size() const { return static_cast<int>(texts_.size()); }
 
  private:
-  QHash<QString, int> ids_;
+  static std::u16string_view View(QStringView call) {
+    return {call.utf16(), static_cast<size_t>(call.size())};
+  }
+  std::unordered_map<std::u16string_view, int> ids_;
   std::vector<QString> texts_;
 };
 
@@ -725,11 +737,12 @@ class Checker {
       int call = kNone;
       bool tied = false;
     } best;
-    QSet<int> seen;
-    ForEachOneErrorOrigin(line.call, model_, [&](const QString& origin) {
+    std::vector<int> seen;
+    ForEachOneErrorOrigin(line.call, model_, [&](QStringView origin) {
       const int call = calls_.Find(origin);
-      if (call == kNone || call == own_station || seen.contains(call)) return;
-      seen.insert(call);
+      if (call == kNone || call == own_station) return;
+      if (std::find(seen.begin(), seen.end(), call) != seen.end()) return;
+      seen.push_back(call);
       if (appearances_[static_cast<size_t>(call)] <= appearances && LogOf(call) == kNone) {
         return;
       }

@@ -145,44 +145,57 @@ double MiscopyCost(QStringView sent, QStringView copied, ErrorModel model) {
 }
 
 void ForEachOneErrorOrigin(QStringView copied, ErrorModel model,
-                           const std::function<void(const QString&)>& visit) {
+                           const std::function<void(QStringView)>& visit) {
+  // Every variant is written into one buffer: a call has some five hundred
+  // of them, and a text of its own each was most of the search's time.
+  constexpr qsizetype kMaxLength = 32;
   const qsizetype length = copied.size();
-  QString text;
-  // A character copied in place of another, or a character lost.
-  for (qsizetype i = 0; i <= length; ++i) {
+  if (length == 0 || length >= kMaxLength) return;
+  std::array<QChar, kMaxLength + 1> buffer{};
+  const auto restore = [&] { std::copy(copied.begin(), copied.end(), buffer.begin()); };
+  const auto emit = [&](qsizetype size) { visit(QStringView(buffer.data(), size)); };
+  restore();
+  // A character copied in place of another.
+  for (qsizetype i = 0; i < length; ++i) {
     for (const char16_t c : kCallCharacters) {
-      if (i < length && copied[i] != QChar(c)) {
-        text = copied.toString();
-        text[i] = QChar(c);
-        visit(text);
-      }
-      text = copied.toString();
-      text.insert(i, QChar(c));
-      visit(text);
+      if (copied[i] == QChar(c)) continue;
+      buffer[static_cast<size_t>(i)] = QChar(c);
+      emit(length);
+    }
+    buffer[static_cast<size_t>(i)] = copied[i];
+  }
+  // A character lost: the copy lacks it.
+  for (qsizetype i = 0; i <= length; ++i) {
+    std::copy(copied.begin(), copied.begin() + i, buffer.begin());
+    std::copy(copied.begin() + i, copied.end(), buffer.begin() + i + 1);
+    for (const char16_t c : kCallCharacters) {
+      buffer[static_cast<size_t>(i)] = QChar(c);
+      emit(length + 1);
     }
   }
   // A character too many.
   for (qsizetype i = 0; i < length && length > 1; ++i) {
-    text = copied.toString();
-    text.remove(i, 1);
-    visit(text);
+    std::copy(copied.begin(), copied.begin() + i, buffer.begin());
+    std::copy(copied.begin() + i + 1, copied.end(), buffer.begin() + i);
+    emit(length - 1);
   }
   if (model != ErrorModel::kRtty) return;
+  restore();
   // Neighbours swapped.
   for (qsizetype i = 0; i + 1 < length; ++i) {
     if (copied[i] == copied[i + 1]) continue;
-    text = copied.toString();
-    std::swap(text[i], text[i + 1]);
-    visit(text);
+    std::swap(buffer[static_cast<size_t>(i)], buffer[static_cast<size_t>(i + 1)]);
+    emit(length);
+    std::swap(buffer[static_cast<size_t>(i)], buffer[static_cast<size_t>(i + 1)]);
   }
   // A run in the wrong case: every run of characters that all have partners.
   for (qsizetype first = 0; first < length; ++first) {
-    text = copied.toString();
+    restore();
     for (qsizetype last = first; last < length; ++last) {
       const QChar partner = ShiftPartner(copied[last]);
       if (partner.isNull()) break;
-      text[last] = partner;
-      visit(text);
+      buffer[static_cast<size_t>(last)] = partner;
+      emit(length);
     }
   }
 }

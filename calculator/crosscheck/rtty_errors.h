@@ -49,8 +49,9 @@ double MiscopyCost(QStringView sent, QStringView copied, ErrorModel model);
 
 // Calls that `copied` may have been sent as with one error of the model
 // (a shift run counts as one error): every text at cost > 0 one step away.
-// `visit` is called for each, possibly more than once for the same text.
+// `visit` is called for each, possibly more than once for the same text;
+// the text it is given lasts only for the call.
 void ForEachOneErrorOrigin(QStringView copied, ErrorModel model,
-                           const std::function<void(const QString&)>& visit);
+                           const std::function<void(QStringView)>& visit);
 
 }  // namespace tovek::crosscheck

@@ -207,12 +207,17 @@ TEST(MiscopyCost, EveryOneErrorOriginIsFound) {
   const struct {
     const char* copied;
     const char* sent;
-  } cases[] = {{"JAQABC", "JA1ABC"}, {"K1ABZ", "K1ABE"},  {"K1BAC", "K1ABC"},
-               {"K1AB", "K1ABC"},    {"K1ABCC", "K1ABC"}, {"JA1-?:", "JA1ABC"}};
+    ErrorModel model;
+  } cases[] = {{"JAQABC", "JA1ABC", ErrorModel::kRtty},   {"K1ABZ", "K1ABE", ErrorModel::kRtty},
+               {"K1BAC", "K1ABC", ErrorModel::kRtty},     {"K1AB", "K1ABC", ErrorModel::kRtty},
+               {"K1ABCC", "K1ABC", ErrorModel::kRtty},    {"JA1-?:", "JA1ABC", ErrorModel::kRtty},
+               {"1ABC", "K1ABC", ErrorModel::kEditDistance1},
+               {"K1ABCD", "K1ABC", ErrorModel::kEditDistance1},
+               {"K2ABC", "K1ABC", ErrorModel::kEditDistance1}};
   for (const auto& c : cases) {
     bool found = false;
-    ForEachOneErrorOrigin(QString(c.copied), ErrorModel::kRtty,
-                          [&](const QString& origin) { found = found || origin == c.sent; });
+    ForEachOneErrorOrigin(QString(c.copied), c.model,
+                          [&](QStringView origin) { found = found || origin == QLatin1String(c.sent); });
     EXPECT_TRUE(found) << c.copied;
   }
 }

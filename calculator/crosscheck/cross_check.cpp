@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "calculator/crosscheck/clock_fit.h"
+#include "calculator/crosscheck/parallel_work.h"
 #include "calculator/crosscheck/rtty_errors.h"
 #include "common/text_file.h"
 
@@ -290,6 +291,21 @@ class Checker {
     return logs_[static_cast<size_t>(log)].qsos[qso];
   }
 
+  // Calls `work(log)` for every log, side by side on the processor's cores:
+  // for stages where each log's result depends on no other's of the same
+  // stage. The progress bar moves from `progress_base` when one is given.
+  void ForEachLog(const std::function<void(size_t)>& work,
+                  std::optional<size_t> progress_base = std::nullopt) {
+    ForEachInParallel(
+        logs_.size(), [&](size_t l, int) { work(l); },
+        [&](size_t done) {
+          if (progress_base) progress_.SetValue(static_cast<qint64>(*progress_base + done));
+          progress_.Yield();
+        },
+        // A cancelled check stops here, and no stage after this one runs.
+        cancelled_);
+  }
+
   // ---- clocks ----
 
   // A QSO a log shares with another log by exact calls on one band,
@@ -319,19 +335,19 @@ class Checker {
 
   void EstimateClocks() {
     std::vector<std::vector<SharedQso>> shared(logs_.size());
-    for (size_t l = 0; l < logs_.size(); ++l) shared[l] = SharedQsos(static_cast<int>(l));
+    ForEachLog([&](size_t l) { shared[l] = SharedQsos(static_cast<int>(l)); });
     // Most clocks are right: a first fit against uncorrected partners finds
     // the wrong ones, a second against corrected partners sharpens them.
     for (int round = 0; round < 2; ++round) {
       std::vector<ClockModel> fitted(logs_.size());
-      for (size_t l = 0; l < logs_.size(); ++l) {
+      ForEachLog([&](size_t l) {
         std::vector<ClockSample> samples;
         samples.reserve(shared[l].size());
         for (const SharedQso& s : shared[l]) {
           samples.push_back(SampleAgainst(s.minute, s.other, s.other_minute));
         }
         fitted[l] = FitClock(std::move(samples));
-      }
+      });
       for (size_t l = 0; l < logs_.size(); ++l) result_.logs[l].clock = fitted[l];
       progress_.Yield();
     }
@@ -340,7 +356,7 @@ class Checker {
   // Once paired, a log's clock is measured on its pairs alone.
   void RefitClocks() {
     std::vector<ClockModel> fitted(logs_.size());
-    for (size_t l = 0; l < logs_.size(); ++l) {
+    ForEachLog([&](size_t l) {
       std::vector<ClockSample> samples;
       for (size_t q = 0; q < pair_[l].size(); ++q) {
         const auto [other, other_qso] = pair_[l][q];
@@ -351,7 +367,7 @@ class Checker {
         samples.push_back(SampleAgainst(minute, other, other_minute));
       }
       fitted[l] = FitClock(std::move(samples));
-    }
+    });
     for (size_t l = 0; l < logs_.size(); ++l) result_.logs[l].clock = fitted[l];
   }
 
@@ -364,7 +380,7 @@ class Checker {
   }
 
   void ApplyClocks() {
-    for (size_t l = 0; l < logs_.size(); ++l) {
+    ForEachLog([&](size_t l) {
       IndexedLog& index = indexed_[l];
       const ClockModel& clock = result_.logs[l].clock;
       index.corrected.resize(index.call.size());
@@ -380,7 +396,7 @@ class Checker {
         std::stable_sort(band.begin(), band.end(),
                          [&](int a, int b) { return index.corrected[a] < index.corrected[b]; });
       }
-    }
+    });
   }
 
   int Corrected(int log, int qso) const {
@@ -538,15 +554,15 @@ class Checker {
   }
 
   void JudgeLines() {
-    for (size_t l = 0; l < logs_.size(); ++l) {
-      LogCheck& check = result_.logs[l];
-      for (size_t q = 0; q < check.qsos.size(); ++q) {
-        check.qsos[q] = Judge(static_cast<int>(l), static_cast<int>(q));
-        ++check.counts[static_cast<int>(check.qsos[q].verdict)];
-      }
-      progress_.SetValue(static_cast<qint64>(logs_.size() + l));
-      progress_.Yield();
-    }
+    ForEachLog(
+        [&](size_t l) {
+          LogCheck& check = result_.logs[l];
+          for (size_t q = 0; q < check.qsos.size(); ++q) {
+            check.qsos[q] = Judge(static_cast<int>(l), static_cast<int>(q));
+            ++check.counts[static_cast<int>(check.qsos[q].verdict)];
+          }
+        },
+        logs_.size());
   }
 
   bool OutOfPeriod(int log, int qso) const {

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMap>
 
+#include "calculator/crosscheck/parallel_work.h"
+
 namespace tovek::crosscheck {
 
 std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const CrossCheckInputs& inputs,
@@ -12,37 +14,45 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
   const auto stop = [&] { return cancelled && cancelled(); };
   CrossCheckRun run;
   run.rules = inputs.rules;
-  run.logs.reserve(static_cast<size_t>(paths.size()));
+  const auto log_count = static_cast<size_t>(paths.size());
+  run.logs.resize(log_count);
+  // Each log is scored as the calculation run scores it as soon as it is
+  // read; its scoring entries then go, as the run lets them go. Logs are
+  // read and scored side by side, a cache of call facts per thread.
+  std::vector<CallFactsCache> caches(static_cast<size_t>(ParallelWorkers()));
+  std::vector<LogScore> claimed(log_count);
+  const auto show_done = [&](size_t done) {
+    progress.SetValue(static_cast<qint64>(done));
+    progress.Yield();
+  };
   progress.SetLabel(0, QStringLiteral("READ LOG DATA"));
   progress.SetMaximum(paths.size());
-  // Each log is scored as the calculation run scores it as soon as it is
-  // read; its scoring entries then go, as the run lets them go.
-  CallFactsCache cache;
-  NoProgress scoring_progress;
-  std::vector<LogScore> claimed;
-  claimed.reserve(static_cast<size_t>(paths.size()));
-  for (qsizetype i = 0; i < paths.size(); ++i) {
-    if (stop()) return std::nullopt;
-    ContestLog log = ReadContestLog(paths[i]);
-    claimed.push_back(
-        LogDataSearch(log.scored, inputs.prefixes, inputs.areas, scoring_progress, cache));
-    log.scored.qsos = QsoEntryList();
-    run.logs.push_back(std::move(log));
-    progress.SetValue(i + 1);
-    progress.Yield();
-  }
+  const bool read = ForEachInParallel(
+      log_count,
+      [&](size_t l, int worker) {
+        NoProgress scoring_progress;
+        ContestLog& log = run.logs[l];
+        log = ReadContestLog(paths[static_cast<qsizetype>(l)]);
+        claimed[l] = LogDataSearch(log.scored, inputs.prefixes, inputs.areas, scoring_progress,
+                                   caches[static_cast<size_t>(worker)]);
+        log.scored.qsos = QsoEntryList();
+      },
+      show_done, stop);
+  if (!read) return std::nullopt;
   progress.SetLabel(0, QStringLiteral("CROSS CHECK"));
   run.check = CrossCheck(run.logs, inputs.known, run.rules, inputs.start, progress, cancelled);
   if (stop()) return std::nullopt;
   progress.SetLabel(0, QStringLiteral("SCORE"));
-  progress.SetMaximum(static_cast<qint64>(run.logs.size()));
-  run.scores.reserve(run.logs.size());
-  for (size_t l = 0; l < run.logs.size(); ++l) {
-    run.scores.push_back(ScoreCheckedLog(run.logs[l], run.check.logs[l], run.rules, inputs.prefixes,
-                                         inputs.areas, cache, claimed[l]));
-    progress.SetValue(static_cast<qint64>(l + 1));
-    progress.Yield();
-  }
+  progress.SetMaximum(static_cast<qint64>(log_count));
+  run.scores.resize(log_count);
+  const bool scored = ForEachInParallel(
+      log_count,
+      [&](size_t l, int worker) {
+        run.scores[l] = ScoreCheckedLog(run.logs[l], run.check.logs[l], run.rules, inputs.prefixes,
+                                        inputs.areas, caches[static_cast<size_t>(worker)], claimed[l]);
+      },
+      show_done, stop);
+  if (!scored) return std::nullopt;
   return run;
 }
 

@@ -112,17 +112,43 @@ class CallBook {
   std::vector<QString> texts_;
 };
 
-// Where a call was heard: by band, the corrected minutes of the QSO lines
-// that name it or that its own log holds, sorted.
-struct Activity {
-  std::array<std::vector<int>, kContestBands + 1> minutes;
-
-  int CountNear(int band, int minute, int reach) const {
-    const std::vector<int>& list = minutes[static_cast<size_t>(band)];
-    const auto first = std::lower_bound(list.begin(), list.end(), minute - reach);
-    const auto last = std::upper_bound(list.begin(), list.end(), minute + reach);
-    return static_cast<int>(last - first);
+// Where calls were heard: per call and band, the corrected minutes of some
+// QSO lines, sorted, all in one table (a list per call and band was a
+// hundred thousand small allocations).
+class CallTimes {
+ public:
+  // `each(add)` calls add(call, band, minute) for every line to keep; it is
+  // called twice, once to count and once to fill.
+  template <typename Each>
+  void Build(int calls, Each each) {
+    begin_.assign(static_cast<size_t>(calls) * kBands + 1, 0);
+    each([&](int call, int band, int) { ++begin_[Key(call, band) + 1]; });
+    for (size_t k = 1; k < begin_.size(); ++k) begin_[k] += begin_[k - 1];
+    minutes_.resize(static_cast<size_t>(begin_.back()));
+    std::vector<int> end(begin_.begin(), begin_.end() - 1);
+    each([&](int call, int band, int minute) {
+      minutes_[static_cast<size_t>(end[Key(call, band)]++)] = minute;
+    });
+    for (size_t k = 0; k + 1 < begin_.size(); ++k) {
+      std::sort(minutes_.begin() + begin_[k], minutes_.begin() + begin_[k + 1]);
+    }
   }
+
+  int CountNear(int call, int band, int minute, int reach) const {
+    const size_t key = Key(call, band);
+    const auto first = minutes_.begin() + begin_[key];
+    const auto last = minutes_.begin() + begin_[key + 1];
+    return static_cast<int>(std::upper_bound(first, last, minute + reach) -
+                            std::lower_bound(first, last, minute - reach));
+  }
+
+ private:
+  static constexpr size_t kBands = kContestBands + 1;
+  static size_t Key(int call, int band) {
+    return static_cast<size_t>(call) * kBands + static_cast<size_t>(band);
+  }
+  std::vector<int> begin_;  // per (call, band): where its minutes start; one more at the end
+  std::vector<int> minutes_;
 };
 
 // A log's QSOs as numbers, with what the stages need to find them fast.
@@ -519,9 +545,7 @@ class Checker {
 
   void CountAppearances() {
     appearances_.assign(static_cast<size_t>(calls_.Size()), 0);
-    activity_.assign(static_cast<size_t>(calls_.Size()), {});
-    heard_.assign(static_cast<size_t>(calls_.Size()), {});
-    received_.assign(static_cast<size_t>(calls_.Size()), {});
+    received_.clear();
     for (size_t l = 0; l < logs_.size(); ++l) {
       const IndexedLog& index = indexed_[l];
       for (size_t i = 0; i < index.lines_by_call.size(); ++i) {
@@ -531,26 +555,32 @@ class Checker {
         }
       }
       for (size_t q = 0; q < index.call.size(); ++q) {
-        const ContestQso& qso = logs_[l].qsos[static_cast<qsizetype>(q)];
-        const int minute = index.corrected[q];
-        const auto band = static_cast<size_t>(qso.band);
-        if (minute != kNoTime) {
-          activity_[static_cast<size_t>(index.call[q])].minutes[band].push_back(minute);
-          heard_[static_cast<size_t>(index.call[q])].minutes[band].push_back(minute);
-          if (index.station != kNone) {
-            activity_[static_cast<size_t>(index.station)].minutes[band].push_back(minute);
-          }
-        }
-        if (index.received[q] != kNone) {
-          ++received_[static_cast<size_t>(index.call[q])][index.received[q]];
-        }
+        if (index.received[q] != kNone) received_.push_back({index.call[q], index.received[q]});
       }
     }
-    for (std::vector<Activity>* list : {&activity_, &heard_}) {
-      for (Activity& a : *list) {
-        for (auto& band : a.minutes) std::sort(band.begin(), band.end());
+    std::sort(received_.begin(), received_.end());
+    // A station is on the air where other logs name it and where its own
+    // log has QSOs; it is heard where other logs name it.
+    // Every line with a time: its log's station, its call, band and minute.
+    const auto each_timed_line = [&](auto visit) {
+      for (size_t l = 0; l < logs_.size(); ++l) {
+        const IndexedLog& index = indexed_[l];
+        for (size_t q = 0; q < index.call.size(); ++q) {
+          if (index.corrected[q] == kNoTime) continue;
+          visit(index.station, index.call[q], logs_[l].qsos[static_cast<qsizetype>(q)].band,
+                index.corrected[q]);
+        }
       }
-    }
+    };
+    heard_.Build(calls_.Size(), [&](auto add) {
+      each_timed_line([&](int, int call, int band, int minute) { add(call, band, minute); });
+    });
+    on_air_.Build(calls_.Size(), [&](auto add) {
+      each_timed_line([&](int station, int call, int band, int minute) {
+        add(call, band, minute);
+        if (station != kNone) add(station, band, minute);
+      });
+    });
   }
 
   void JudgeLines() {
@@ -660,10 +690,9 @@ class Checker {
       }
     }
     const int station = indexed_[static_cast<size_t>(log)].station;
-    const Activity& heard = heard_[static_cast<size_t>(station)];
     // The pair's own lines name the stations too: they count on both sides.
-    support += 2 * (heard.CountNear(own_band, minute, kOnAirReach) -
-                    heard.CountNear(other_band, minute, kOnAirReach));
+    support += 2 * (heard_.CountNear(station, own_band, minute, kOnAirReach) -
+                    heard_.CountNear(station, other_band, minute, kOnAirReach));
     return support;
   }
 
@@ -674,7 +703,7 @@ class Checker {
   }
 
   bool OnAir(int call, int band, int minute) const {
-    return activity_[static_cast<size_t>(call)].CountNear(band, minute, kOnAirReach) > 0;
+    return on_air_.CountNear(call, band, minute, kOnAirReach) > 0;
   }
 
   void JudgeUnpaired(int log, int qso, QsoCheck& check) const {
@@ -726,13 +755,26 @@ class Checker {
   void JudgeExchangeByConsensus(int log, int qso, int call, QsoCheck& check) const {
     const int mine = indexed_[static_cast<size_t>(log)].received[static_cast<size_t>(qso)];
     if (mine == kNone) return;
-    QHash<int, int> others = received_[static_cast<size_t>(call)];
-    if (--others[mine] <= 0) others.remove(mine);
-    int total = 0;
-    for (const int count : others) total += count;
-    const int usual = MostCommon(others);
-    const int usual_count = others.value(usual);
-    const int mine_count = others.value(mine);
+    // What the others copied: this line's own number counted once less.
+    const auto first = std::lower_bound(received_.begin(), received_.end(),
+                                        std::pair<int, int>{call, std::numeric_limits<int>::min()});
+    int total = -1;
+    int usual = kNone;
+    int usual_count = 0;
+    int mine_count = -1;
+    for (auto run = first; run != received_.end() && run->first == call;) {
+      auto end = run;
+      while (end != received_.end() && *end == *run) ++end;
+      const int code = run->second;
+      const int count = static_cast<int>(end - run) - (code == mine ? 1 : 0);
+      total += count + (code == mine ? 1 : 0);
+      if (code == mine) mine_count = count;
+      if (count > usual_count) {  // runs come by rising code: the lowest wins a tie
+        usual = code;
+        usual_count = count;
+      }
+      run = end;
+    }
     if (usual == kNone || usual == mine || usual_count < 2) return;
     if (usual_count < 3 * mine_count || usual_count * 10 < total * 6) return;
     check.verdict = Verdict::kExchangeBust;
@@ -762,7 +804,7 @@ class Checker {
       if (appearances_[static_cast<size_t>(call)] <= appearances && LogOf(call) == kNone) {
         return;
       }
-      const int heard = activity_[static_cast<size_t>(call)].CountNear(line.band, minute, reach);
+      const int heard = on_air_.CountNear(call, line.band, minute, reach);
       if (heard == 0) return;
       const double cost = MiscopyCost(origin, line.call, model_);
       if (!AcceptableBust(cost, max_cost)) return;
@@ -789,10 +831,10 @@ class Checker {
   std::vector<IndexedLog> indexed_;
   std::vector<std::vector<Partner>> pair_;  // per log, per line
   std::vector<int> appearances_;            // per call: logs naming it
-  std::vector<Activity> activity_;          // per call: its lines and its log's
-  std::vector<Activity> heard_;             // per call: other logs' lines naming it
+  CallTimes on_air_;                        // per call: the lines naming it and its log's
+  CallTimes heard_;                         // per call: the lines naming it
   ExchangeBook exchanges_;
-  std::vector<QHash<int, int>> received_;  // per call: exchanges copied from it, counted
+  std::vector<std::pair<int, int>> received_;  // (call, exchange copied from it), sorted
   ContestCheck result_;
 };
 

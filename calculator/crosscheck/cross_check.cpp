@@ -2,11 +2,10 @@
 
 #include <QHash>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <string_view>
 #include <tuple>
-#include <unordered_map>
 
 #include "calculator/crosscheck/clock_fit.h"
 #include "calculator/crosscheck/parallel_work.h"
@@ -83,33 +82,61 @@ int MostCommon(const QHash<int, int>& counts) {
 }
 
 // Every call of the contest gets a number; the check compares numbers.
-// Calls are found by their characters, so that the bust search can ask for
-// the hundreds of variants of a call without making a text of each.
+// Calls are found by their characters in an open table kept a quarter full,
+// so that the bust search can ask for the hundreds of variants of a call,
+// nearly all of them no call at all, at the price of one probe each and
+// without making a text of any.
 class CallBook {
  public:
+  CallBook() { slots_.assign(kFirstSlots, kNone); }
+
   int Intern(const QString& call) {
-    const auto found = ids_.find(View(call));
-    if (found != ids_.end()) return found->second;
+    const std::uint32_t hash = Hash(call);
+    const size_t slot = SlotOf(call, hash);
+    if (slots_[slot] != kNone) return slots_[slot];
     const int id = static_cast<int>(texts_.size());
-    // The key views the text's own characters, which stay where they are
-    // when the list grows (a QString moves by its pointer).
     texts_.push_back(call);
-    ids_.emplace(View(texts_.back()), id);
+    hashes_.push_back(hash);
+    slots_[slot] = id;
+    if (texts_.size() * 4 > slots_.size()) Grow();
     return id;
   }
-  int Find(QStringView call) const {
-    const auto found = ids_.find(View(call));
-    return found == ids_.end() ? kNone : found->second;
-  }
+  int Find(QStringView call) const { return slots_[SlotOf(call, Hash(call))]; }
   const QString& Text(int id) const { return texts_[static_cast<size_t>(id)]; }
   int Size() const { return static_cast<int>(texts_.size()); }
 
  private:
-  static std::u16string_view View(QStringView call) {
-    return {call.utf16(), static_cast<size_t>(call.size())};
+  static constexpr size_t kFirstSlots = 1 << 12;
+
+  static std::uint32_t Hash(QStringView call) {
+    std::uint32_t hash = 2166136261u;
+    for (const QChar c : call) hash = (hash ^ c.unicode()) * 16777619u;
+    return hash ^ (hash >> 15);
   }
-  std::unordered_map<std::u16string_view, int> ids_;
+  // The slot that holds `call`, or the empty slot where it would go.
+  size_t SlotOf(QStringView call, std::uint32_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+      const int id = slots_[slot];
+      if (id == kNone) return slot;
+      if (hashes_[static_cast<size_t>(id)] == hash && texts_[static_cast<size_t>(id)] == call) {
+        return slot;
+      }
+    }
+  }
+  void Grow() {
+    slots_.assign(slots_.size() * 2, kNone);
+    const size_t mask = slots_.size() - 1;
+    for (size_t id = 0; id < texts_.size(); ++id) {
+      size_t slot = hashes_[id] & mask;
+      while (slots_[slot] != kNone) slot = (slot + 1) & mask;
+      slots_[slot] = static_cast<int>(id);
+    }
+  }
+
+  std::vector<int> slots_;  // a call's number, or kNone
   std::vector<QString> texts_;
+  std::vector<std::uint32_t> hashes_;  // per number
 };
 
 // Where calls were heard: per call and band, the corrected minutes of some

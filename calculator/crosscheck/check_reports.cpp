@@ -19,7 +19,7 @@ QString Minute(int minute) {
 }
 
 // Texts from logs may hold anything; reports are ASCII.
-QString Ascii(const QString& text) {
+QString Ascii(QStringView text) {
   QString out;
   out.reserve(text.size());
   for (const QChar c : text) out.append(c.unicode() >= 0x20 && c.unicode() < 0x7F ? c : u'?');
@@ -29,7 +29,7 @@ QString Ascii(const QString& text) {
 // A QSO line as its log holds it, its fields one blank apart.
 QString QsoText(const ContestQso& q) {
   QStringList words;
-  for (const QStringView word : QStringView(q.text).tokenize(u' ', Qt::SkipEmptyParts)) {
+  for (const QStringView word : q.text.tokenize(u' ', Qt::SkipEmptyParts)) {
     words << word.toString();
   }
   return Ascii(words.join(u' '));
@@ -226,7 +226,7 @@ LinesAboutStations IndexLinesAboutStations(const CheckedContest& contest) {
       if (c.verdict == Verdict::kBust) {
         about[c.detail].push_back({l, q});
       } else if (c.verdict == Verdict::kNil || c.verdict == Verdict::kExchangeBust) {
-        about[qsos[static_cast<qsizetype>(q)].call].push_back({l, q});
+        about[qsos[static_cast<qsizetype>(q)].call.toString()].push_back({l, q});
       }
     }
   }
@@ -362,7 +362,7 @@ QStringList CommitteeSummary(const CheckedContest& contest) {
     const auto& qsos = contest.logs[l].qsos;
     for (size_t q = 0; q < static_cast<size_t>(qsos.size()); ++q) {
       const Verdict v = contest.check.logs[l].qsos[q].verdict;
-      const QString& call = qsos[static_cast<qsizetype>(q)].call;
+      const QString call = qsos[static_cast<qsizetype>(q)].call.toString();
       if ((v == Verdict::kUnverified || v == Verdict::kExchangeBust) && !sent.contains(call) &&
           !seen.contains(call)) {
         seen.insert(call);

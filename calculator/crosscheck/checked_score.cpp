@@ -44,7 +44,7 @@ CheckedScore ScoreCheckedLog(const ContestLog& log, const LogCheck& check, const
     const ContestQso& qso = log.qsos[i];
     const Verdict verdict = check.qsos[static_cast<size_t>(i)].verdict;
     if (IsCredited(verdict, rules.unique_credit)) {
-      credited.append({BandOfFrequency(qso.Frequency().toString()), qso.call});
+      credited.append({BandOfFrequency(qso.Frequency().toString()), qso.call.toString()});
     } else if (const double penalty = PenaltyOf(verdict, rules); penalty > 0) {
       const QString continent = DxccCheck(prefixes, qso.call).cnt;
       result.penalty_points += penalty * QsoPoints(continent, log.scored.stn_cnt);

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "calculator/text_rules.h"
 #include "common/legacy_numbers.h"
@@ -97,8 +99,15 @@ int BandOfFrequencyText(QStringView text) {
 
 // Where `part`, a piece of `value`, stands in it.
 ContestQso::Span SpanOf(QStringView value, QStringView part) {
-  if (part.isEmpty()) return {};
-  return {static_cast<int>(part.data() - value.data()), static_cast<int>(part.size())};
+  constexpr qsizetype kMaxPlace = std::numeric_limits<std::uint16_t>::max();
+  const qsizetype start = part.data() - value.data();
+  if (part.isEmpty() || start + part.size() > kMaxPlace) return {};
+  return {static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(part.size())};
+}
+
+// How many lines `bytes` can hold at most, whichever line ends it uses.
+qsizetype MostLines(const QByteArray& bytes) {
+  return std::max(bytes.count('\n'), bytes.count('\r')) + 1;
 }
 
 // The line's text and what every line has: band, time and the worked call.
@@ -107,11 +116,11 @@ ContestQso MakeQso(QStringView value, int line_number,
                    QStringView time, QStringView call) {
   ContestQso qso;
   qso.line = line_number;
-  qso.text = value.toString();
+  qso.text = value;
   for (size_t f = 0; f < fields.size(); ++f) qso.fields[f] = SpanOf(value, fields[f]);
   qso.band = static_cast<std::int8_t>(BandOfFrequencyText(fields[ContestQso::kFrequency]));
   qso.minute = ReadMinute(date, time);
-  qso.call = call.toString().toUpper();
+  qso.call = call;
   return qso;
 }
 
@@ -169,11 +178,34 @@ ContestQso ParseQsoLine(QStringView value, int line_number) {
 ContestLog ReadContestLogBytes(const QString& path, QByteArray bytes) {
   ContestLog log;
   log.path = path;
-  // A QSO line is some 80 bytes: room for them all at once, not by doubling.
-  log.qsos.reserve(std::min<qsizetype>(bytes.size() / 64 + 1, kMaxLogQsos));
-  log.scored = ReadLogBytes(std::move(bytes), [&log](QStringView value, int line_number) {
-    log.qsos.append(ParseQsoLine(value, line_number));
+  // Room for every line at once: grown by doubling, the list of a large log
+  // was copied over and over into new memory. The texts seldom need more
+  // characters than the file has bytes.
+  log.qsos.reserve(std::min<qsizetype>(MostLines(bytes), kMaxLogQsos));
+  log.qso_texts.reserve(bytes.size());
+  // Where each QSO's text and call start in the texts: the views are made
+  // once all are kept, as growing the texts may move their characters.
+  std::vector<std::pair<qsizetype, qsizetype>> places;
+  places.reserve(static_cast<size_t>(log.qsos.capacity()));
+  log.scored = ReadLogBytes(std::move(bytes), [&](QStringView value, int line_number) {
+    const ContestQso qso = ParseQsoLine(value, line_number);
+    const qsizetype start = log.qso_texts.size();
+    const qsizetype call_start = qso.call.isEmpty() ? 0 : qso.call.data() - value.data();
+    log.qso_texts.append(value);
+    // Calls compare upper-cased; the text keeps the call as compared.
+    QChar* call = log.qso_texts.data() + start + call_start;
+    for (qsizetype i = 0; i < qso.call.size(); ++i) call[i] = call[i].toUpper();
+    places.emplace_back(start, call_start);
+    log.qsos.append(qso);
   });
+  const QStringView texts(log.qso_texts);
+  for (qsizetype q = 0; q < log.qsos.size(); ++q) {
+    ContestQso& qso = log.qsos[q];
+    const auto [start, call_start] = places[static_cast<size_t>(q)];
+    const qsizetype call_length = qso.call.size();
+    qso.text = texts.mid(start, qso.text.size());
+    qso.call = qso.text.mid(call_start, call_length);
+  }
   log.station = log.scored.summary.call_sign.toUpper();
   return log;
 }

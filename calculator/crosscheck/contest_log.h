@@ -33,7 +33,9 @@ int MinuteOf(int year, int month, int day, int hour, int minute);
 
 // One QSO line: its text once, its fields as places in it. A contest holds
 // hundreds of thousands of lines; a text of its own per field was most of
-// the memory, and of the time spent reading.
+// the memory, and of the time spent reading. The texts are views of the
+// characters its log keeps (ContestLog::qso_texts): a QSO is read with its
+// log and lives as long as it.
 struct ContestQso {
   enum Field {
     kFrequency,
@@ -45,22 +47,24 @@ struct ContestQso {
     kReceivedExchange,
     kFieldCount
   };
+  // Where a field stands in the text; a field beyond the first 65,535
+  // characters of a line (no real line is that long) is taken as empty.
   struct Span {
-    int start = 0;
-    int length = 0;
+    std::uint16_t start = 0;
+    std::uint16_t length = 0;
   };
 
   int line = 0;  // 1-based line number in its file
   std::int8_t band = kOtherBand;
   int minute = kNoTime;  // as logged, before any clock correction
-  QString call;          // the worked call, trimmed and upper-cased: what every stage keys on
-  QString text;          // the line after "QSO:", as written
+  QStringView call;      // the worked call, trimmed: what every stage keys on
+  QStringView text;      // the line after "QSO:", as written (its call upper-cased when read)
   std::array<Span, kFieldCount> fields{};
 
   // A field as written, trimmed.
   QStringView FieldText(Field field) const {
     const Span& span = fields[static_cast<size_t>(field)];
-    return QStringView(text).mid(span.start, span.length);
+    return text.mid(span.start, span.length);
   }
   QStringView Frequency() const { return FieldText(kFrequency); }
   QStringView SentExchange() const { return FieldText(kSentExchange); }
@@ -76,6 +80,10 @@ struct ContestLog {
   QString station;  // the CALLSIGN header, trimmed and upper-cased
   LogRead scored;
   QList<ContestQso> qsos;
+  // The texts of all QSO lines, one after another, that the QSOs view: one
+  // block a log instead of two texts a line. Never changed once read (its
+  // characters would move); a copy of the log shares it.
+  QString qso_texts;
 };
 
 // Cuts one QSO line's text after "QSO:" into its fields. Two layouts:
@@ -84,6 +92,7 @@ struct ContestLog {
 // date where that layout has them; else fields separated by blanks, as
 // Cabrillo 3.0 writers and entrants' loggers write them:
 //   freq mode yyyy-mm-dd hhmm mycall rst exch call rst exch [transmitter]
+// The QSO's texts are views of `value`, its call as written.
 ContestQso ParseQsoLine(QStringView value, int line_number);
 
 // Reads a log from its bytes, or from its file (a missing or unreadable file

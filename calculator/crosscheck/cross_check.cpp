@@ -90,12 +90,12 @@ class CallBook {
  public:
   CallBook() { slots_.assign(kFirstSlots, kNone); }
 
-  int Intern(const QString& call) {
+  int Intern(QStringView call) {
     const std::uint32_t hash = Hash(call);
     const size_t slot = SlotOf(call, hash);
     if (slots_[slot] != kNone) return slots_[slot];
     const int id = static_cast<int>(texts_.size());
-    texts_.push_back(call);
+    texts_.push_back(call.toString());
     hashes_.push_back(hash);
     slots_[slot] = id;
     if (texts_.size() * 4 > slots_.size()) Grow();
@@ -310,6 +310,10 @@ class Checker {
       index.usual_sent = MostCommon(sent);
       progress_.SetValue(static_cast<qint64>(l));
       progress_.Yield();
+    }
+    known_call_.resize(static_cast<size_t>(calls_.Size()));
+    for (int call = 0; call < calls_.Size(); ++call) {
+      known_call_[static_cast<size_t>(call)] = known_.contains(calls_.Text(call));
     }
     pair_.resize(logs_.size());
     for (size_t l = 0; l < logs_.size(); ++l) {
@@ -754,7 +758,7 @@ class Checker {
       return;
     }
     const int others = OthersLogging(call, log);
-    const bool known = known_.contains(line.call);
+    const bool known = known_call_[static_cast<size_t>(call)];
     const bool repeated_errors = !known && model_ == ErrorModel::kRtty;
     if (searching && minute != kNoTime && (others == 0 || repeated_errors)) {
       const bool unique = others == 0 && !known;
@@ -855,6 +859,7 @@ class Checker {
 
   CallBook calls_;
   std::vector<int> station_log_;  // per call: the first log of that station, or kNone
+  std::vector<bool> known_call_;  // per call: whether the master list holds it
   std::vector<IndexedLog> indexed_;
   std::vector<std::vector<Partner>> pair_;  // per log, per line
   std::vector<int> appearances_;            // per call: logs naming it

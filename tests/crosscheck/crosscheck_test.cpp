@@ -255,7 +255,7 @@ TEST(ParseQsoLine, ReadsBothLayouts) {
     for (int f = 0; f < ContestQso::kFieldCount; ++f) {
       texts << q.FieldText(static_cast<ContestQso::Field>(f)).toString();
     }
-    return texts << q.call;
+    return texts << q.call.toString();
   };
   EXPECT_EQ(fields(a), QStringList({"3500", "RY", "JA1CALL", "599", "45", "599", "30", "K1CALL"}));
 
@@ -268,7 +268,17 @@ TEST(ParseQsoLine, ReadsBothLayouts) {
             kNoTime);
   EXPECT_EQ(ParseQsoLine(u" 1825 RY 2026-09-26 2300 W1XYZ 599 08 DL1ABC 599 06", 1).band,
             kOtherBand);
-  EXPECT_EQ(ParseQsoLine(u"", 1).call, "");
+  EXPECT_TRUE(ParseQsoLine(u"", 1).call.isEmpty());
+
+  // A log read keeps its lines' texts wherever it moves, the worked call upper-cased.
+  std::vector<ContestLog> logs;
+  logs.push_back(ReadContestLogBytes(
+      "w1xyz.log", "CALLSIGN: w1xyz\nQSO: 14085 RY 2026-09-26 0451 w1xyz 599 08 dl1abc 599 06\n"));
+  logs.resize(64);
+  ASSERT_EQ(logs[0].qsos.size(), 1);
+  EXPECT_EQ(logs[0].station, "W1XYZ");
+  EXPECT_EQ(logs[0].qsos[0].call, u"DL1ABC");
+  EXPECT_EQ(logs[0].qsos[0].FieldText(ContestQso::kMyCall), u"w1xyz");
 }
 
 }  // namespace

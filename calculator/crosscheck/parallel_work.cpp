@@ -19,6 +19,7 @@ bool ForEachInParallel(size_t count, const std::function<void(size_t item, int w
   std::atomic<size_t> next{0};
   std::atomic<size_t> done{0};
   std::atomic<bool> halted{false};
+  bool stopped = false;  // by the caller's `stop`; only the calling thread touches it
   std::exception_ptr failure;
   std::mutex failure_lock;
   const auto run = [&](int worker, bool caller) {
@@ -36,7 +37,10 @@ bool ForEachInParallel(size_t count, const std::function<void(size_t item, int w
       const size_t finished = done.fetch_add(1, std::memory_order_relaxed) + 1;
       if (!caller) continue;
       if (after_item) after_item(finished);
-      if (stop && stop()) halted = true;
+      if (stop && stop()) {
+        stopped = true;
+        halted = true;
+      }
     }
   };
   const int helpers =
@@ -47,7 +51,7 @@ bool ForEachInParallel(size_t count, const std::function<void(size_t item, int w
   run(0, true);
   for (std::thread& thread : threads) thread.join();
   if (failure) std::rethrow_exception(failure);
-  return done.load() == count;
+  return !stopped;
 }
 
 }  // namespace tovek::crosscheck

@@ -3,9 +3,13 @@
 // the cases that decide them.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <stdexcept>
+
 #include "calculator/crosscheck/check_reports.h"
 #include "calculator/crosscheck/clock_fit.h"
 #include "calculator/crosscheck/cross_check.h"
+#include "calculator/crosscheck/parallel_work.h"
 #include "calculator/crosscheck/rtty_errors.h"
 
 namespace tovek::crosscheck {
@@ -279,6 +283,30 @@ TEST(ParseQsoLine, ReadsBothLayouts) {
   EXPECT_EQ(logs[0].station, "W1XYZ");
   EXPECT_EQ(logs[0].qsos[0].call, u"DL1ABC");
   EXPECT_EQ(logs[0].qsos[0].FieldText(ContestQso::kMyCall), u"w1xyz");
+}
+
+TEST(ForEachInParallel, DoesEveryItemOnceAndStopsWhenAsked) {
+  std::vector<std::atomic<int>> done(1000);
+  std::atomic<bool> worker_in_range{true};
+  EXPECT_TRUE(ForEachInParallel(done.size(), [&](size_t item, int worker) {
+    if (worker < 0 || worker >= ParallelWorkers()) worker_in_range = false;
+    ++done[item];
+  }));
+  EXPECT_TRUE(worker_in_range);
+  EXPECT_TRUE(std::all_of(done.begin(), done.end(), [](const auto& d) { return d == 1; }));
+
+  // Stopped, the job says so (how far the other threads got is theirs to tell).
+  size_t last_done = 0;
+  EXPECT_FALSE(ForEachInParallel(
+      1000, [](size_t, int) {}, [&](size_t n) { last_done = n; },
+      [&] { return last_done >= 10; }));
+  EXPECT_GE(last_done, 10u);
+
+  EXPECT_THROW(ForEachInParallel(100,
+                                 [](size_t item, int) {
+                                   if (item == 50) throw std::runtime_error("item 50");
+                                 }),
+               std::runtime_error);
 }
 
 }  // namespace

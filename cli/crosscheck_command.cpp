@@ -1,6 +1,8 @@
 // tovek crosscheck: the contest's logs checked against each other, per log
 // or per QSO line on standard output, reports and checked results on request.
 #include <QDir>
+#include <future>
+#include <optional>
 
 #include "calculator/calculation_run.h"
 #include "calculator/crosscheck/check_rules_file.h"
@@ -98,28 +100,31 @@ int Run(const QStringList& args, CommandIo& io) {
     io.err << kName << ": " << error << "\n" << kUsage;
     return kUsageError;
   }
+  // The master list is read while the scoring's tables load.
+  const QString master =
+      parsed->Value("--master", crosscheck::DefaultKnownCallsPath(io.program_folder));
+  QString master_error;
+  std::future<std::optional<KnownCalls>> master_read =
+      std::async(std::launch::async, [&]() -> std::optional<KnownCalls> {
+        if (master.isEmpty()) return KnownCalls();
+        return crosscheck::ReadKnownCalls(master, master_error);
+      });
   PrefixTable prefixes;
   AreaTable areas;
   if (const int loaded = LoadScoringTables(*parsed, io, prefixes, areas); loaded != kSuccess) {
     return loaded;
   }
-  KnownCalls known;
-  const QString master =
-      parsed->Value("--master", crosscheck::DefaultKnownCallsPath(io.program_folder));
-  if (!master.isEmpty()) {
-    const auto read = crosscheck::ReadKnownCalls(master, error);
-    if (!read) {
-      io.err << kName << ": " << master << ": " << error << '\n';
-      return kRefused;
-    }
-    known = *read;
+  const std::optional<KnownCalls> known = master_read.get();
+  if (!known) {
+    io.err << kName << ": " << master << ": " << master_error << '\n';
+    return kRefused;
   }
   const std::optional<CheckRules> rules = LoadRules(*parsed, io);
   if (!rules) return kRefused;
 
   const QStringList paths = LogPaths(parsed->Operands());
   NoProgress progress;
-  const crosscheck::CrossCheckInputs inputs{prefixes, areas, known, *rules, start};
+  const crosscheck::CrossCheckInputs inputs{prefixes, areas, *known, *rules, start};
   const std::optional<crosscheck::CrossCheckRun> run =
       crosscheck::RunCrossCheck(paths, inputs, progress);
   for (const crosscheck::ContestLog& log : run->logs) {

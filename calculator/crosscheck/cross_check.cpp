@@ -47,6 +47,14 @@ class ExchangeBook {
       number = exchange[i] >= u'0' && exchange[i] <= u'9';
       value = value * 10 + (exchange[i].unicode() - u'0');
     }
+    if (number && value < kSmallNumbers) {
+      // Most exchanges are small numbers: whether one was seen is a bit.
+      if (!small_seen_[static_cast<size_t>(value)]) {
+        small_seen_[static_cast<size_t>(value)] = true;
+        first_written_.insert(value, exchange.toString());
+      }
+      return value;
+    }
     const int code = number ? value : TextCode(exchange);
     if (!first_written_.contains(code)) first_written_.insert(code, exchange.toString());
     return code;
@@ -63,20 +71,25 @@ class ExchangeBook {
     texts_.insert(text, code);
     return code;
   }
+  static constexpr int kSmallNumbers = 100000;
   QHash<QString, int> texts_;
   QHash<int, QString> first_written_;
+  std::vector<bool> small_seen_ = std::vector<bool>(kSmallNumbers);
 };
 
-// The most frequent of some counted codes (the lowest code among equals);
-// kNone for none.
-int MostCommon(const QHash<int, int>& counts) {
+// The most frequent of some codes (the lowest code among equals), kNone
+// left out; kNone for none.
+int MostCommon(std::vector<int> codes) {
+  std::sort(codes.begin(), codes.end());
   int best = kNone;
-  int best_count = 0;
-  for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-    if (it.value() > best_count || (it.value() == best_count && it.key() < best)) {
-      best = it.key();
-      best_count = it.value();
+  qsizetype best_count = 0;
+  for (auto run = codes.begin(); run != codes.end();) {
+    const auto end = std::upper_bound(run, codes.end(), *run);
+    if (*run != kNone && end - run > best_count) {
+      best = *run;
+      best_count = end - run;
     }
+    run = end;
   }
   return best;
 }
@@ -280,37 +293,23 @@ class Checker {
 
   void IndexLogs() {
     indexed_.resize(logs_.size());
+    // Numbering calls and exchanges takes one log after another; what each
+    // log makes of its numbers is its own.
     for (size_t l = 0; l < logs_.size(); ++l) {
-      const ContestLog& log = logs_[l];
-      IndexedLog& index = indexed_[l];
-      index.station = log.station.isEmpty() ? kNone : calls_.Intern(log.station);
-      if (index.station != kNone) {
-        if (station_log_.size() <= static_cast<size_t>(index.station)) {
-          station_log_.resize(static_cast<size_t>(index.station) + 1, kNone);
-        }
-        int& first = station_log_[static_cast<size_t>(index.station)];
-        if (first == kNone) first = static_cast<int>(l);
-      }
-      const auto count = static_cast<size_t>(log.qsos.size());
-      index.call.resize(count);
-      index.sent.resize(count);
-      index.received.resize(count);
-      index.lines_by_call.reserve(count);
-      QHash<int, int> sent;
-      for (size_t q = 0; q < count; ++q) {
-        const ContestQso& qso = log.qsos[static_cast<qsizetype>(q)];
-        index.call[q] = calls_.Intern(qso.call);
-        index.lines_by_call.push_back({index.call[q], static_cast<int>(q)});
-        index.sent[q] = exchanges_.Code(qso.SentExchange());
-        index.received[q] = exchanges_.Code(qso.ReceivedExchange());
-        if (index.sent[q] != kNone) ++sent[index.sent[q]];
-      }
-      std::sort(index.lines_by_call.begin(), index.lines_by_call.end());
-      index.dupe = Dupes(log, index.lines_by_call);
-      index.usual_sent = MostCommon(sent);
+      NumberLog(l);
       progress_.SetValue(static_cast<qint64>(l));
       progress_.Yield();
     }
+    ForEachLog([&](size_t l) {
+      IndexedLog& index = indexed_[l];
+      index.lines_by_call.reserve(index.call.size());
+      for (size_t q = 0; q < index.call.size(); ++q) {
+        index.lines_by_call.push_back({index.call[q], static_cast<int>(q)});
+      }
+      std::sort(index.lines_by_call.begin(), index.lines_by_call.end());
+      index.dupe = Dupes(logs_[l], index.lines_by_call);
+      index.usual_sent = MostCommon(index.sent);
+    });
     known_call_.resize(static_cast<size_t>(calls_.Size()));
     for (int call = 0; call < calls_.Size(); ++call) {
       known_call_[static_cast<size_t>(call)] = known_.contains(calls_.Text(call));
@@ -318,6 +317,30 @@ class Checker {
     pair_.resize(logs_.size());
     for (size_t l = 0; l < logs_.size(); ++l) {
       pair_[l].resize(static_cast<size_t>(logs_[l].qsos.size()));
+    }
+  }
+
+  // The log's station, its worked calls and its exchanges as numbers.
+  void NumberLog(size_t l) {
+    const ContestLog& log = logs_[l];
+    IndexedLog& index = indexed_[l];
+    index.station = log.station.isEmpty() ? kNone : calls_.Intern(log.station);
+    if (index.station != kNone) {
+      if (station_log_.size() <= static_cast<size_t>(index.station)) {
+        station_log_.resize(static_cast<size_t>(index.station) + 1, kNone);
+      }
+      int& first = station_log_[static_cast<size_t>(index.station)];
+      if (first == kNone) first = static_cast<int>(l);
+    }
+    const auto count = static_cast<size_t>(log.qsos.size());
+    index.call.resize(count);
+    index.sent.resize(count);
+    index.received.resize(count);
+    for (size_t q = 0; q < count; ++q) {
+      const ContestQso& qso = log.qsos[static_cast<qsizetype>(q)];
+      index.call[q] = calls_.Intern(qso.call);
+      index.sent[q] = exchanges_.Code(qso.SentExchange());
+      index.received[q] = exchanges_.Code(qso.ReceivedExchange());
     }
   }
 
@@ -531,40 +554,46 @@ class Checker {
   // that station's log at the same time on the same band whose call is a
   // miscopy of the first line's station: the second side busted the call.
   void PairMiscopiedCalls() {
+    // Nothing is paired until every log has named its candidates: each log
+    // looks on its own.
+    std::vector<std::vector<Candidate>> found(logs_.size());
+    ForEachLog([&](size_t l) { found[l] = MiscopyCandidates(static_cast<int>(l)); });
     std::vector<Candidate> candidates;
-    for (size_t l = 0; l < logs_.size(); ++l) {
-      const int log = static_cast<int>(l);
-      const IndexedLog& x = indexed_[l];
-      if (x.station == kNone) continue;
-      const QString& station = calls_.Text(x.station);
-      for (size_t q = 0; q < x.call.size(); ++q) {
-        const int other = LogOf(x.call[q]);
-        if (other == kNone || other == log || !Free(log, static_cast<int>(q))) continue;
-        const int minute = x.corrected[q];
-        if (minute == kNoTime) continue;
-        const int band = Qso(log, static_cast<int>(q)).band;
-        // On another band too, when band errors are looked for: a line can
-        // be wrong twice. Then the minutes must agree closely.
-        for (int other_band = 0; other_band <= kOtherBand; ++other_band) {
-          const bool same_band = other_band == band;
-          if (!same_band && !rules_.band_errors) continue;
-          const int window = same_band ? rules_.time_window : kTwiceWrongWindow;
-          ForEachNear(other, other_band, minute, window, [&](int qa) {
-            if (!Free(other, qa)) return;
-            const int copied = indexed_[static_cast<size_t>(other)].call[static_cast<size_t>(qa)];
-            if (copied == x.station) return;
-            const double cost = MiscopyCost(station, calls_.Text(copied), model_);
-            if (!AcceptableBust(cost, same_band ? kMaxPairedBustCost : kMaxOnAirBustCost)) return;
-            candidates.push_back({cost + (same_band ? 0 : kMaxPairedBustCost),
-                                  std::abs(minute - Corrected(other, qa)),
-                                  IsDupe(log, static_cast<int>(q)) || IsDupe(other, qa), other, qa,
-                                  log, static_cast<int>(q)});
-          });
-        }
-      }
-      progress_.Yield();
-    }
+    for (const auto& of_log : found) candidates.insert(candidates.end(), of_log.begin(), of_log.end());
     PairBestFirst(candidates);
+  }
+
+  std::vector<Candidate> MiscopyCandidates(int log) const {
+    std::vector<Candidate> candidates;
+    const IndexedLog& x = indexed_[static_cast<size_t>(log)];
+    if (x.station == kNone) return candidates;
+    const QString& station = calls_.Text(x.station);
+    for (size_t q = 0; q < x.call.size(); ++q) {
+      const int other = LogOf(x.call[q]);
+      if (other == kNone || other == log || !Free(log, static_cast<int>(q))) continue;
+      const int minute = x.corrected[q];
+      if (minute == kNoTime) continue;
+      const int band = Qso(log, static_cast<int>(q)).band;
+      // On another band too, when band errors are looked for: a line can
+      // be wrong twice. Then the minutes must agree closely.
+      for (int other_band = 0; other_band <= kOtherBand; ++other_band) {
+        const bool same_band = other_band == band;
+        if (!same_band && !rules_.band_errors) continue;
+        const int window = same_band ? rules_.time_window : kTwiceWrongWindow;
+        ForEachNear(other, other_band, minute, window, [&](int qa) {
+          if (!Free(other, qa)) return;
+          const int copied = indexed_[static_cast<size_t>(other)].call[static_cast<size_t>(qa)];
+          if (copied == x.station) return;
+          const double cost = MiscopyCost(station, calls_.Text(copied), model_);
+          if (!AcceptableBust(cost, same_band ? kMaxPairedBustCost : kMaxOnAirBustCost)) return;
+          candidates.push_back({cost + (same_band ? 0 : kMaxPairedBustCost),
+                                std::abs(minute - Corrected(other, qa)),
+                                IsDupe(log, static_cast<int>(q)) || IsDupe(other, qa), other, qa,
+                                log, static_cast<int>(q)});
+        });
+      }
+    }
+    return candidates;
   }
 
   bool AcceptableBust(double cost, double limit) const {
@@ -574,7 +603,31 @@ class Checker {
 
   // ---- judging ----
 
+  // How many logs name each call, what they copied from it, and where it
+  // was heard and on the air: three tables made side by side.
   void CountAppearances() {
+    const std::function<void()> tables[] = {
+        [&] { CountLogsNaming(); },
+        [&] {
+          heard_.Build(calls_.Size(), [&](auto add) {
+            ForEachTimedLine([&](int, int call, int band, int minute) { add(call, band, minute); });
+          });
+        },
+        // A station is on the air where other logs name it and where its
+        // own log has QSOs.
+        [&] {
+          on_air_.Build(calls_.Size(), [&](auto add) {
+            ForEachTimedLine([&](int station, int call, int band, int minute) {
+              add(call, band, minute);
+              if (station != kNone) add(station, band, minute);
+            });
+          });
+        },
+    };
+    ForEachInParallel(std::size(tables), [&](size_t table, int) { tables[table](); });
+  }
+
+  void CountLogsNaming() {
     appearances_.assign(static_cast<size_t>(calls_.Size()), 0);
     received_.clear();
     for (size_t l = 0; l < logs_.size(); ++l) {
@@ -590,28 +643,19 @@ class Checker {
       }
     }
     std::sort(received_.begin(), received_.end());
-    // A station is on the air where other logs name it and where its own
-    // log has QSOs; it is heard where other logs name it.
-    // Every line with a time: its log's station, its call, band and minute.
-    const auto each_timed_line = [&](auto visit) {
-      for (size_t l = 0; l < logs_.size(); ++l) {
-        const IndexedLog& index = indexed_[l];
-        for (size_t q = 0; q < index.call.size(); ++q) {
-          if (index.corrected[q] == kNoTime) continue;
-          visit(index.station, index.call[q], logs_[l].qsos[static_cast<qsizetype>(q)].band,
-                index.corrected[q]);
-        }
+  }
+
+  // Every line with a time: its log's station, its call, band and minute.
+  template <typename Visit>
+  void ForEachTimedLine(Visit visit) const {
+    for (size_t l = 0; l < logs_.size(); ++l) {
+      const IndexedLog& index = indexed_[l];
+      for (size_t q = 0; q < index.call.size(); ++q) {
+        if (index.corrected[q] == kNoTime) continue;
+        visit(index.station, index.call[q], logs_[l].qsos[static_cast<qsizetype>(q)].band,
+              index.corrected[q]);
       }
-    };
-    heard_.Build(calls_.Size(), [&](auto add) {
-      each_timed_line([&](int, int call, int band, int minute) { add(call, band, minute); });
-    });
-    on_air_.Build(calls_.Size(), [&](auto add) {
-      each_timed_line([&](int station, int call, int band, int minute) {
-        add(call, band, minute);
-        if (station != kNone) add(station, band, minute);
-      });
-    });
+    }
   }
 
   void JudgeLines() {

@@ -2,6 +2,7 @@
 #include "cli/command_line.h"
 #include "cli/editor_review.h"
 #include "editor/data_check.h"
+#include "common/text_file.h"
 
 namespace tovek::cli {
 namespace {
@@ -37,7 +38,7 @@ int Run(const QStringList& args, CommandIo& io) {
   const QStringList faults =
       DataCheck(review->rows, CheckColumnsFrom(review->settings.layout),
                 review->settings.start_date, review->settings.limits, review->prefixes, progress);
-  for (const QString& fault : faults) io.out << fault << '\n';
+  for (const QString& fault : faults) io.out << PlainText(fault) << '\n';
   return kSuccess;
 }
 

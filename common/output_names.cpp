@@ -13,6 +13,8 @@ OutputName OutputNameOf(const QString& call_sign) {
     name.reason = QStringLiteral("2 つ目の \"/\" または \"\\\" はフォルダーの区切りになります");
   } else if (name.base.contains(QStringLiteral(".."))) {
     name.reason = QStringLiteral("\"..\" は上のフォルダーを指します");
+  } else if (name.base.startsWith(u'.')) {
+    name.reason = QStringLiteral("\".\" で始まる名前は隠しファイルになります");
   } else {
     for (const QChar c : name.base) {
       if (c.unicode() < 0x20 || c.unicode() == 0x7f) {

@@ -56,6 +56,23 @@ class MessageBoxesTest : public QObject {
     QCOMPARE(int(given), answer);
   }
 
+  void FileErrorsInTheWindowsOwnWords() {
+    FileOutcome full = FileOutcome::Failure(QStringLiteral("the disk is full"));
+    full.fault = FileFault::kDiskFull;
+    full.path = QStringLiteral("/log/EditLog/JA1XYZ.cbr");
+    QCOMPARE(FileErrorMessage(full),
+             QStringLiteral("ディスクの空き容量がありません。書き込めませんでした。\r\n"
+                            "/log/EditLog/JA1XYZ.cbr"));
+    FileOutcome link = FileOutcome::Failure(QStringLiteral("a symbolic link"));
+    link.fault = FileFault::kLink;
+    link.path = QStringLiteral("/log/OldLog/ja1xyz.log");
+    QCOMPARE(FileErrorMessage(link),
+             QStringLiteral("/log/OldLog/ja1xyz.log はシンボリックリンクです。リンクの先には"
+                            "書き込みません。\r\nリンクを取り除くか、別のフォルダーを選んでください。"));
+    QCOMPARE(FileErrorMessage(FileOutcome::Failure(QStringLiteral("Permission denied"))),
+             QStringLiteral("Permission denied"));
+  }
+
   void BoxWithoutTitleShowsTheProgramName() {
     QtMessageBoxes boxes(QStringLiteral("TOVEK CALC"));
     WhenShown(QMessageBox::Ok,

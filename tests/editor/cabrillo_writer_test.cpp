@@ -128,6 +128,8 @@ INSTANTIATE_TEST_SUITE_P(CallSigns, OutputNameTest,
                                            NameCase{"Backslash", "JA1\\CALL", ""},
                                            NameCase{"ParentFolder", "../JA1CALL", ""},
                                            NameCase{"ParentAfterTheSlash", "/..", ""},
+                                           NameCase{"OneDotAlone", ".", ""},
+                                           NameCase{"HiddenName", ".JA1CALL", ""},
                                            NameCase{"ControlCharacter", "JA1\nCALL", ""},
                                            NameCase{"WindowsReserved", "JA1CALL?", ""},
                                            NameCase{"Colon", "C:JA1", ""},
@@ -225,7 +227,7 @@ TEST(DataSave, FailedWriteKeepsTheEarlierFileAndTheSourceLog) {
   const DataSaveOutcome saved = log.Save();
   EXPECT_EQ(saved.status, SaveStatus::kWriteFailed);
   EXPECT_FALSE(saved.CabrilloWritten());
-  EXPECT_FALSE(saved.error.isEmpty());
+  EXPECT_FALSE(saved.failure.error.isEmpty());
   EXPECT_TRUE(QFile::exists(log.source));
   EXPECT_EQ(QDir(log.folders.edit).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
             QStringList{"JA1CALL.cbr"});

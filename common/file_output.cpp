@@ -76,8 +76,9 @@ FileOutcome WriteFileBytes(const QString& path, QByteArrayView bytes) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return DeviceFailure(file);
   FileOutcome written = WriteAll(file, bytes);
-  // A link put in the file's place while it was written is not followed
-  // either: the save file would rename itself onto the link's target.
+  // A link put in the file's place between the check above and the opening
+  // would have been followed by the save file: it is caught before anything
+  // is renamed into place.
   if (written.ok) written = CheckOutputPath(path);
   if (!written.ok) {
     file.cancelWriting();

@@ -1,5 +1,7 @@
 #include "common/output_names.h"
 
+#include "common/text_file.h"
+
 namespace tovek {
 
 OutputName OutputNameOf(const QString& call_sign) {
@@ -34,7 +36,7 @@ QString RefusedCallSignMessage(const QString& call_sign, const OutputName& name)
   return QStringLiteral(
              "コールサイン \"%1\" からファイル名を作れません (%2)。\r\n"
              "コールサインを確認してください。何も保存されていません。")
-      .arg(call_sign.trimmed(), name.reason);
+      .arg(PlainText(call_sign.trimmed()), name.reason);
 }
 
 }  // namespace tovek

@@ -155,7 +155,7 @@ QString ConvertCheckMessage(ConvertCheck check, const QString& station_call) {
       return QStringLiteral("ログフォルダーを設定してください\n作業を続行できません");
     case ConvertCheck::kUnsafeFileName:
       return QStringLiteral("コールサイン「%1」はファイル名に使えません\n作業を続行できません")
-          .arg(station_call.trimmed());
+          .arg(PlainText(station_call.trimmed()));
     case ConvertCheck::kReady:
       break;
   }

@@ -57,16 +57,16 @@ class MessageBoxesTest : public QObject {
   }
 
   void FileErrorsInTheWindowsOwnWords() {
-    FileOutcome full = FileOutcome::Failure(QStringLiteral("the disk is full"));
-    full.fault = FileFault::kDiskFull;
-    full.path = QStringLiteral("/log/EditLog/JA1XYZ.cbr");
-    QCOMPARE(FileErrorMessage(full),
+    const auto fault = [](FileFault kind, const char* path) {
+      FileOutcome outcome = FileOutcome::Failure(QStringLiteral("in English"));
+      outcome.fault = kind;
+      outcome.path = QString::fromLatin1(path);
+      return outcome;
+    };
+    QCOMPARE(FileErrorMessage(fault(FileFault::kDiskFull, "/log/EditLog/JA1XYZ.cbr")),
              QStringLiteral("ディスクの空き容量がありません。書き込めませんでした。\r\n"
                             "/log/EditLog/JA1XYZ.cbr"));
-    FileOutcome link = FileOutcome::Failure(QStringLiteral("a symbolic link"));
-    link.fault = FileFault::kLink;
-    link.path = QStringLiteral("/log/OldLog/ja1xyz.log");
-    QCOMPARE(FileErrorMessage(link),
+    QCOMPARE(FileErrorMessage(fault(FileFault::kLink, "/log/OldLog/ja1xyz.log")),
              QStringLiteral("/log/OldLog/ja1xyz.log はシンボリックリンクです。リンクの先には"
                             "書き込みません。\r\nリンクを取り除くか、別のフォルダーを選んでください。"));
     QCOMPARE(FileErrorMessage(FileOutcome::Failure(QStringLiteral("Permission denied"))),

@@ -143,6 +143,9 @@ TEST(RefusedCallSignMessage, NamesTheCallAndTheReason) {
             "コールサイン \"JA1CALL/1/P\" からファイル名を作れません (2 つ目の \"/\" または "
             "\"\\\" はフォルダーの区切りになります)。\r\nコールサインを確認してください。"
             "何も保存されていません。");
+  // The call is shown as plain text: its escape sequence reaches no terminal.
+  EXPECT_TRUE(RefusedCallSignMessage("JA1\x1b[2J", OutputNameOf("JA1\x1b[2J"))
+                  .startsWith("コールサイン \"JA1 [2J\" からファイル名を作れません (制御文字"));
 }
 
 // A log folder with its three subfolders and an opened source log.

@@ -149,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
                      kSuccess,
                      "JA1ABC\t\t\tJA1\n",
                      "%F/in.dat: line 1: entity line without a primary prefix in column 70\n"},
-        // A NUL byte in a call sign is a control character: no file name.
+        // A NUL byte in a call sign is a control character: no file name,
+        // and the message shows it as a blank.
         BadInputCase{
             "NulInTheCallSign",
             KavrelLog(QByteArray("JA1\0XYZ", 7), kQsoRow),
@@ -157,9 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
             {"cabrillo", "--out", "%O"},
             kRefused,
             "",
-            QStringLiteral("コールサイン \"JA1") + QChar(0) +
-                QStringLiteral("XYZ\" からファイル名を作れません (制御文字はファイル名に使えません)"
-                               "。\r\nコールサインを確認してください。何も保存されていません。\n")},
+            QStringLiteral("コールサイン \"JA1 XYZ\" からファイル名を作れません (制御文字はファイル名に"
+                           "使えません)。\r\nコールサインを確認してください。何も保存されていません。\n")},
         // Call signs that would put the file elsewhere.
         BadInputCase{
             "CallSignClimbsOutOfTheFolder",

@@ -1,8 +1,8 @@
 // tovek check: the editor's data check over a log.
 #include "cli/command_line.h"
 #include "cli/editor_review.h"
-#include "editor/data_check.h"
 #include "common/text_file.h"
+#include "editor/data_check.h"
 
 namespace tovek::cli {
 namespace {

@@ -3,10 +3,10 @@
 #include <QDir>
 
 #include "cli/command_line.h"
+#include "common/text_file.h"
 #include "editor/load_passes.h"
 #include "editor/log_lines.h"
 #include "editor/undo_lines.h"
-#include "common/text_file.h"
 
 namespace tovek::cli {
 namespace {

@@ -180,7 +180,8 @@ TEST_F(Adif2Cbr, ChecksReportTheirMessages) {
       {{"--replace", "MY CALLSIGN=../JA1ABC"},
        "コールサイン「../JA1ABC」はファイル名に使えません\n作業を続行できません\n"},
       // "..cbr" would be a hidden file.
-      {{"--replace", "MY CALLSIGN=."}, "コールサイン「.」はファイル名に使えません\n作業を続行できません\n"},
+      {{"--replace", "MY CALLSIGN=."},
+       "コールサイン「.」はファイル名に使えません\n作業を続行できません\n"},
   };
   for (const Case& c : cases) {
     const TovekRun run = Tovek(args + c.extra + QStringList{log_});

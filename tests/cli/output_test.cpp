@@ -136,7 +136,7 @@ TEST(TovekOutput, EmptyOutFolderIsRefusedByEveryCommand) {
   const QString log = QDir(SamplesFolder()).filePath("ja1xyz.log");
   const QString adif = QDir(SamplesFolder()).filePath("ja1xyz.adi");
   const QList<QStringList> commands = {
-      {"score", "--out", "", log},      {"results", "--out=", log},
+      {"score", "--out", "", log},       {"results", "--out=", log},
       {"crosscheck", "--out", " ", log}, {"cabrillo", "--out", "", log},
       {"adif2cbr", "--out", "", adif},
   };

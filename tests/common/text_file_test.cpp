@@ -223,7 +223,9 @@ TEST(TextFiles, WrittenLinesEndInCrLfAndReadBack) {
 }
 
 TEST(TextFiles, ControlCharactersLeaveAsBlanks) {
-  const QString text = QStringLiteral("A\tB\rC\nD\x1b[2J\x7f\u0085\u2028\u2029\x01" "E 山田");
+  const QString text = QStringLiteral(
+      "A\tB\rC\nD\x1b[2J\x7f\u0085\u2028\u2029\x01"
+      "E 山田");
   EXPECT_EQ(PlainText(text), QStringLiteral("A B C D [2J     E 山田"));
   TempFolder folder;
   ASSERT_TRUE(WriteTextLines(folder.File("out.txt"), {QStringLiteral("NAME: Taro\r\nYamada")}).ok);

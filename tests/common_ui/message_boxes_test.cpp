@@ -66,9 +66,10 @@ class MessageBoxesTest : public QObject {
     QCOMPARE(FileErrorMessage(fault(FileFault::kDiskFull, "/log/EditLog/JA1XYZ.cbr")),
              QStringLiteral("ディスクの空き容量がありません。書き込めませんでした。\r\n"
                             "/log/EditLog/JA1XYZ.cbr"));
-    QCOMPARE(FileErrorMessage(fault(FileFault::kLink, "/log/OldLog/ja1xyz.log")),
-             QStringLiteral("/log/OldLog/ja1xyz.log はシンボリックリンクです。リンクの先には"
-                            "書き込みません。\r\nリンクを取り除くか、別のフォルダーを選んでください。"));
+    QCOMPARE(
+        FileErrorMessage(fault(FileFault::kLink, "/log/OldLog/ja1xyz.log")),
+        QStringLiteral("/log/OldLog/ja1xyz.log はシンボリックリンクです。リンクの先には"
+                       "書き込みません。\r\nリンクを取り除くか、別のフォルダーを選んでください。"));
     QCOMPARE(FileErrorMessage(FileOutcome::Failure(QStringLiteral("Permission denied"))),
              QStringLiteral("Permission denied"));
   }

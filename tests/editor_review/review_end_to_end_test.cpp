@@ -237,9 +237,9 @@ class ReviewEndToEndTest : public QObject {
     QVERIFY(summary);
     kavrel.Save(summary);
     QCOMPARE(kavrel.boxes.Shown(),
-             QList<MessageRequest>{testing::Box(
-                 link + " はシンボリックリンクです。リンクの先には書き込みません。\r\n"
-                        "リンクを取り除くか、別のフォルダーを選んでください。")});
+             QList<MessageRequest>{
+                 testing::Box(link + " はシンボリックリンクです。リンクの先には書き込みません。\r\n"
+                                     "リンクを取り除くか、別のフォルダーを選んでください。")});
     QCOMPARE(kavrel.saved, 0);
     QVERIFY(!QFileInfo::exists(outside.File("elsewhere.cbr")));
     QVERIFY(QDir(kavrel.folders.old).isEmpty());

@@ -158,8 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
             {"cabrillo", "--out", "%O"},
             kRefused,
             "",
-            QStringLiteral("コールサイン \"JA1 XYZ\" からファイル名を作れません (制御文字はファイル名に"
-                           "使えません)。\r\nコールサインを確認してください。何も保存されていません。\n")},
+            QStringLiteral(
+                "コールサイン \"JA1 XYZ\" からファイル名を作れません (制御文字はファイル名に"
+                "使えません)。\r\nコールサインを確認してください。何も保存されていません。\n")},
         // Call signs that would put the file elsewhere.
         BadInputCase{
             "CallSignClimbsOutOfTheFolder",

@@ -127,7 +127,8 @@ const std::vector<WriterCase>& Writers() {
          NoProgress progress;
          const DataSaveOutcome saved = DataSave(folders, QDir(folder).filePath("source.log.txt"),
                                                 Station(), ManyQsos(), progress);
-         return Written{saved.status == SaveStatus::kSaved, saved.failure.error, saved.cabrillo_path};
+         return Written{saved.status == SaveStatus::kSaved, saved.failure.error,
+                        saved.cabrillo_path};
        }},
       {"KavrelErrorReport", [] { return QStringList{"JA1XYZ.err"}; },
        [](const QString& folder) {

@@ -1,11 +1,11 @@
 #include "calculator/results_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
 
+#include "common/file_output.h"
 #include "common/legacy_numbers.h"
 
 namespace tovek {
@@ -163,20 +163,15 @@ qint64 ResultRecordCount(qint64 length) {
 
 FileOutcome ResultSave(const QString& log_name, const ResultTable& rows, Progress& progress) {
   if (rows.isEmpty()) return FileOutcome::Success();
-  QSaveFile file(log_name);
-  if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
   progress.SetMaximum(rows.size());
+  QByteArray bytes;
+  bytes.reserve(rows.size() * kResultRecordSize);
   for (qsizetype i = 0; i < rows.size(); ++i) {
     progress.SetValue(i + 1);
-    if (file.write(EncodeResultRecord(rows[i])) != kResultRecordSize) {
-      const QString error = file.errorString();
-      file.cancelWriting();
-      return FileOutcome::Failure(error);
-    }
+    bytes.append(EncodeResultRecord(rows[i]));
     progress.Yield();
   }
-  if (!file.commit()) return FileOutcome::Failure(file.errorString());
-  return FileOutcome::Success();
+  return WriteFileBytes(log_name, bytes);
 }
 
 ResultFileRead ResultRead(const QString& log_name, Progress& progress) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "converter/adif_reader.h"
 #include "converter/cabrillo3_writer.h"
@@ -168,6 +169,10 @@ int Run(const QStringList& arguments, CommandIo& io) {
   }
   if (args->Operands().size() != 1 || !args->Has(QStringLiteral("--out"))) {
     io.err << kName << "one ADIF file and --out DIR are needed\n" << kUsage;
+    return kUsageError;
+  }
+  if (const QString empty = EmptyOutFolderError(*args); !empty.isEmpty()) {
+    io.err << kName << empty << '\n' << kUsage;
     return kUsageError;
   }
   const QString adif_path = args->Operands().first();

@@ -2,6 +2,7 @@
 // without the windows and without moving the log.
 #include <QDir>
 
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "cli/editor_review.h"
 #include "editor/cabrillo_reader.h"
@@ -43,7 +44,8 @@ int Run(const QStringList& args, CommandIo& io) {
   const auto parsed =
       Arguments::Parse(args, EditorReviewOptions() + QStringList{"--out"}, {}, error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one LOGFILE");
-  if (parsed && error.isEmpty() && parsed->Value("--out").isEmpty()) {
+  if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
+  if (parsed && error.isEmpty() && !parsed->Has("--out")) {
     error = QStringLiteral("give the output folder with --out DIR");
   }
   if (!error.isEmpty()) {

@@ -1,6 +1,7 @@
 // tovek check: the editor's data check over a log.
 #include "cli/command_line.h"
 #include "cli/editor_review.h"
+#include "common/text_file.h"
 #include "editor/data_check.h"
 
 namespace tovek::cli {
@@ -37,7 +38,7 @@ int Run(const QStringList& args, CommandIo& io) {
   const QStringList faults =
       DataCheck(review->rows, CheckColumnsFrom(review->settings.layout),
                 review->settings.start_date, review->settings.limits, review->prefixes, progress);
-  for (const QString& fault : faults) io.out << fault << '\n';
+  for (const QString& fault : faults) io.out << PlainText(fault) << '\n';
   return kSuccess;
 }
 

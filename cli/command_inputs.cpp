@@ -52,6 +52,12 @@ QStringList LogPaths(const QStringList& operands) {
   return paths;
 }
 
+QString EmptyOutFolderError(const Arguments& arguments) {
+  const QString out = QStringLiteral("--out");
+  if (!arguments.Has(out) || !arguments.Value(out).trimmed().isEmpty()) return {};
+  return QStringLiteral("--out takes a folder; an empty name is refused");
+}
+
 std::optional<QDate> DateOption(const Arguments& arguments, const QString& option, QString& error) {
   if (!arguments.Has(option)) return std::nullopt;
   const QString text = arguments.Value(option);

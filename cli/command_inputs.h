@@ -26,6 +26,11 @@ int LoadScoringTables(const Arguments& arguments, CommandIo& io, PrefixTable& pr
 // in any letter case, by name ignoring case), anything else is a log file.
 QStringList LogPaths(const QStringList& operands);
 
+// The usage error of an empty --out (or one of blanks only): the files
+// would land in the current folder, which nobody asked for. Empty when
+// --out is not given or names a folder.
+QString EmptyOutFolderError(const Arguments& arguments);
+
 // The date of `option`, written yyyy-mm-dd; nothing when the option is not
 // given, or when it holds no such date (then `error` says so).
 std::optional<QDate> DateOption(const Arguments& arguments, const QString& option, QString& error);

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include "common/file_output.h"
+
 namespace tovek::cli {
 namespace {
 
@@ -11,7 +13,8 @@ void PrintOverview(QTextStream& out) {
   for (const Command& command : Commands()) {
     out << "  " << command.name.leftJustified(10) << command.summary << '\n';
   }
-  out << "\nRun 'tovek COMMAND --help' for a command's options and output.\n";
+  out << "\nRun 'tovek COMMAND --help' for a command's options and output.\n"
+         "Every command exits with 1 when its standard output cannot be written.\n";
 }
 
 }  // namespace
@@ -77,14 +80,32 @@ const std::vector<Command>& Commands() {
   return commands;
 }
 
-int RunTovek(const QStringList& args, CommandIo& io) {
+bool OutputFailed(CommandIo& io, const QString& command) {
+  io.out.flush();
+  if (io.out.status() == QTextStream::Ok) return false;
+  const QIODevice* device = io.out.device();
+  const QString reason = device ? DeviceFailure(*device).error : QString();
+  io.err << command << ": standard output: "
+         << (reason.isEmpty() || reason == QStringLiteral("Unknown error")
+                 ? QStringLiteral("the output could not be written")
+                 : reason)
+         << '\n';
+  io.err.flush();
+  // Said once: what was not written is dropped, the stream is clear again.
+  io.out.resetStatus();
+  return true;
+}
+
+namespace {
+
+int RunCommand(const QStringList& args, CommandIo& io) {
   if (args.isEmpty()) {
     PrintOverview(io.err);
     return kUsageError;
   }
   const QString& name = args.first();
   if (name == u"help" || name == kHelpOption || name == u"-h") {
-    if (args.size() > 1) return RunTovek({args[1], kHelpOption}, io);
+    if (args.size() > 1) return RunCommand({args[1], kHelpOption}, io);
     PrintOverview(io.out);
     return kSuccess;
   }
@@ -100,6 +121,16 @@ int RunTovek(const QStringList& args, CommandIo& io) {
   io.err << "tovek: unknown command '" << name << "'\n\n";
   PrintOverview(io.err);
   return kUsageError;
+}
+
+}  // namespace
+
+int RunTovek(const QStringList& args, CommandIo& io) {
+  const int status = RunCommand(args, io);
+  const QString name = args.isEmpty() || args.first().startsWith(u'-')
+                           ? QStringLiteral("tovek")
+                           : QStringLiteral("tovek ") + args.first();
+  return OutputFailed(io, name) ? kRefused : status;
 }
 
 }  // namespace tovek::cli

@@ -52,7 +52,13 @@ struct Command {
 // Every command, in the order `tovek help` lists them.
 const std::vector<Command>& Commands();
 
-// Runs `tovek` with its arguments (without the program name).
+// Flushes standard output and tells whether a write to it failed (a full
+// disk, a closed pipe): then the reason goes to standard error, prefixed with
+// `command`, and the command must exit with kRefused: its output is cut.
+bool OutputFailed(CommandIo& io, const QString& command);
+
+// Runs `tovek` with its arguments (without the program name). A command
+// whose output could not be written exits with kRefused.
 int RunTovek(const QStringList& args, CommandIo& io);
 
 // Commands, one file each.

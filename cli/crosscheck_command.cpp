@@ -94,6 +94,7 @@ int Run(const QStringList& args, CommandIo& io) {
       args, {"--cty", "--area", "--master", "--rules", "--start", "--save", kOutOption}, {"--qsos"},
       error);
   if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
+  if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
   const std::optional<QDate> start =
       parsed && error.isEmpty() ? DateOption(*parsed, "--start", error) : std::nullopt;
   if (!error.isEmpty()) {
@@ -140,7 +141,7 @@ int Run(const QStringList& args, CommandIo& io) {
   } else {
     PrintLogs(io.out, *run);
   }
-  io.out.flush();
+  if (OutputFailed(io, kName)) return kRefused;
   if (parsed->Has("--save")) {
     const int saved =
         SaveResultsFile(parsed->Value("--save"), crosscheck::CheckedResults(*run), kName, io);

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "cli/command_line.h"
+#include "common/text_file.h"
 #include "editor/load_passes.h"
 #include "editor/log_lines.h"
 #include "editor/undo_lines.h"
@@ -48,13 +49,13 @@ int Run(const QStringList& args, CommandIo& io) {
   NoProgress progress;
   LogReadOutcome read = ReadLogRows(log_path, LoadHeaderTags(tags_path), progress);
   if (!read.file.ok) {
-    for (const QString& row : read.rows) io.out << row << '\n';
+    for (const QString& row : read.rows) io.out << PlainText(row) << '\n';
     io.err << log_path << ": " << read.file.error << '\n';
     return kRefused;
   }
   UndoLines undo;
   const LoadPassesOutcome passes = RunLoadPasses(read.rows, undo, progress);
-  for (const QString& row : read.rows) io.out << row << '\n';
+  for (const QString& row : read.rows) io.out << PlainText(row) << '\n';
   if (passes.uneven_lengths) io.err << kUnevenLengthsMessage << '\n';
   return kSuccess;
 }

@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "common/call_resolution.h"
 #include "common/prefix_table.h"
+#include "common/text_file.h"
 
 namespace tovek::cli {
 namespace {
@@ -22,7 +23,9 @@ const QString kUsage = QStringLiteral(
 
 void PrintResolution(QTextStream& out, const PrefixTable& table, const QString& call) {
   const DxccResult result = DxccCheck(table, call);
-  out << call << '\t' << result.cty << '\t' << result.cnt << '\t' << PortablePrefix(call) << '\n';
+  const QStringList fields = {call, result.cty, result.cnt, PortablePrefix(call)};
+  for (qsizetype i = 0; i < fields.size(); ++i) out << (i ? "\t" : "") << PlainText(fields[i]);
+  out << '\n';
 }
 
 int Run(const QStringList& args, CommandIo& io) {

@@ -1,6 +1,7 @@
 // tovek results: a results file's rows on standard output, and its ranking
 // and award files when asked.
 #include "calculator/results_file.h"
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "cli/results_output.h"
 
@@ -28,6 +29,7 @@ int Run(const QStringList& args, CommandIo& io) {
   QString error;
   const auto parsed = Arguments::Parse(args, {kOutOption, kDateOption}, {}, error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one FILE.rlt");
+  if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
   const std::optional<QDate> date =
       parsed && error.isEmpty() ? OutputDate(*parsed, error) : std::nullopt;
   if (!error.isEmpty()) {
@@ -47,7 +49,7 @@ int Run(const QStringList& args, CommandIo& io) {
     io.err.flush();
   }
   PrintResultRows(io.out, read.rows);
-  io.out.flush();
+  if (OutputFailed(io, kName)) return kRefused;
   if (parsed->Has(kOutOption)) {
     return PublishResults(parsed->Value(kOutOption), *date, read.rows, kName, io);
   }

@@ -5,6 +5,7 @@
 #include "calculator/ranking_writer.h"
 #include "calculator/results_file.h"
 #include "cli/command_inputs.h"
+#include "common/text_file.h"
 
 namespace tovek::cli {
 namespace {
@@ -14,12 +15,6 @@ const QStringList kHeader = {"No",       "CallSign",  "Category",  "ClaimedScore
                              "Mult2",    "TotalMult", "Continent", "Entity"};
 // Columns 1 to 13 of the results grid, after the row number.
 constexpr int kLastPrintedColumn = 13;
-
-// A field never breaks the line's columns.
-QString Field(QString text) {
-  text.replace(u'\t', u' ');
-  return text;
-}
 
 int Refuse(CommandIo& io, const QString& command, const QString& message) {
   io.err << command << ": " << message << '\n';
@@ -43,7 +38,7 @@ void PrintResultRows(QTextStream& out, const ResultTable& rows) {
     const QStringList cells = GridCells(rows[i]);
     out << (i + 1);
     for (int column = 1; column <= kLastPrintedColumn; ++column)
-      out << '\t' << Field(cells[column]);
+      out << '\t' << PlainText(cells[column]);
     out << '\n';
   }
 }

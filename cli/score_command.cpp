@@ -74,6 +74,7 @@ int Run(const QStringList& args, CommandIo& io) {
   const auto parsed =
       Arguments::Parse(args, {"--cty", "--area", kSaveOption, kOutOption, kDateOption}, {}, error);
   if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
+  if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
   const std::optional<QDate> date =
       parsed && error.isEmpty() ? OutputDate(*parsed, error) : std::nullopt;
   if (!error.isEmpty()) {
@@ -98,7 +99,7 @@ int Run(const QStringList& args, CommandIo& io) {
   ResultTable rows = ScoreLogList(list, prefixes, areas, progress, observer);
   SortByScore(rows);
   PrintResultRows(io.out, rows);
-  io.out.flush();
+  if (OutputFailed(io, kName)) return kRefused;
   if (parsed->Has(kSaveOption)) {
     const int saved = SaveResultsFile(parsed->Value(kSaveOption), rows, kName, io);
     if (saved != kSuccess) return saved;

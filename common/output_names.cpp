@@ -1,5 +1,7 @@
 #include "common/output_names.h"
 
+#include "common/text_file.h"
+
 namespace tovek {
 
 OutputName OutputNameOf(const QString& call_sign) {
@@ -13,6 +15,8 @@ OutputName OutputNameOf(const QString& call_sign) {
     name.reason = QStringLiteral("2 つ目の \"/\" または \"\\\" はフォルダーの区切りになります");
   } else if (name.base.contains(QStringLiteral(".."))) {
     name.reason = QStringLiteral("\"..\" は上のフォルダーを指します");
+  } else if (name.base.startsWith(u'.')) {
+    name.reason = QStringLiteral("\".\" で始まる名前は隠しファイルになります");
   } else {
     for (const QChar c : name.base) {
       if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
@@ -32,7 +36,7 @@ QString RefusedCallSignMessage(const QString& call_sign, const OutputName& name)
   return QStringLiteral(
              "コールサイン \"%1\" からファイル名を作れません (%2)。\r\n"
              "コールサインを確認してください。何も保存されていません。")
-      .arg(call_sign.trimmed(), name.reason);
+      .arg(PlainText(call_sign.trimmed()), name.reason);
 }
 
 }  // namespace tovek

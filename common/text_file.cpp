@@ -1,12 +1,13 @@
 #include "common/text_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
 #include <array>
 #include <cstdint>
+
+#include "common/file_output.h"
 
 namespace tovek {
 namespace {
@@ -258,9 +259,26 @@ TextFileLines ReadTextLines(const QString& path, LineEnds rule) {
   return result;
 }
 
+namespace {
+
+bool IsControl(QChar c) {
+  const QChar::Category category = c.category();
+  return category == QChar::Other_Control || category == QChar::Separator_Line ||
+         category == QChar::Separator_Paragraph;
+}
+
+}  // namespace
+
+QString PlainText(QString text) {
+  // Most texts are clean: they are returned without a copy.
+  if (std::none_of(text.cbegin(), text.cend(), IsControl)) return text;
+  for (QChar& c : text) {
+    if (IsControl(c)) c = u' ';
+  }
+  return text;
+}
+
 FileOutcome WriteTextLines(const QString& path, const QStringList& lines) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
   QByteArray bytes;
   // Room for the lines as ASCII at once: a file of 32,767 QSO lines would
   // otherwise be copied over and over as it grows.
@@ -268,16 +286,10 @@ FileOutcome WriteTextLines(const QString& path, const QStringList& lines) {
   for (const QString& line : lines) ascii_size += line.size() + 2;
   bytes.reserve(ascii_size);
   for (const QString& line : lines) {
-    bytes.append(EncodeCp932(line));
+    bytes.append(EncodeCp932(PlainText(line)));
     bytes.append("\r\n");
   }
-  if (file.write(bytes) != bytes.size()) {
-    const QString error = file.errorString();
-    file.cancelWriting();
-    return FileOutcome::Failure(error);
-  }
-  if (!file.commit()) return FileOutcome::Failure(file.errorString());
-  return FileOutcome::Success();
+  return WriteFileBytes(path, bytes);
 }
 
 }  // namespace tovek

@@ -47,14 +47,32 @@ QString DecodeCp932(QByteArrayView bytes);
 // Encodes text as CP932; a character CP932 cannot hold is written as "?".
 QByteArray EncodeCp932(QStringView text);
 
-// Outcome of a file operation: ok, or the platform's description of the error.
+// What went wrong with a file, where the windows say it in their own words.
+enum class FileFault {
+  kPlatform,  // `error` is the platform's description
+  kDiskFull,  // no space left on the device
+  kLink,      // a symbolic link stands at the output path
+};
+
+// Outcome of a file operation: ok, or the platform's description of the error
+// (in English where the suite names the fault itself).
 struct FileOutcome {
   bool ok = true;
   QString error;
+  FileFault fault = FileFault::kPlatform;
+  QString path;  // the file a named fault is about
 
   static FileOutcome Success() { return {}; }
-  static FileOutcome Failure(QString text) { return {false, std::move(text)}; }
+  static FileOutcome Failure(QString text) {
+    return {false, std::move(text), FileFault::kPlatform, {}};
+  }
 };
+
+// Text as it leaves the programs, on a terminal or in a written line: each
+// control character (C0, DEL, C1, line and paragraph separators) becomes one
+// blank, so that no field breaks its line or its columns and no escape
+// sequence reaches a terminal.
+QString PlainText(QString text);
 
 // Reads a text file one line at a time. The whole file is read when it is
 // opened, a log's encoding is decided once from all its bytes, and lines are
@@ -100,8 +118,8 @@ struct TextFileLines {
 };
 TextFileLines ReadTextLines(const QString& path, LineEnds rule);
 
-// Writes the lines as CP932 text, each followed by CR LF. The file appears
-// whole or not at all: a failure leaves an earlier file of the name untouched.
+// Writes the lines as CP932 plain text (see PlainText), each followed by CR
+// LF, through WriteFileBytes: whole or not at all, never through a link.
 FileOutcome WriteTextLines(const QString& path, const QStringList& lines);
 
 }  // namespace tovek

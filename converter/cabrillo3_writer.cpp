@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/legacy_numbers.h"
+#include "common/output_names.h"
 
 namespace tovek {
 namespace {
@@ -40,12 +41,6 @@ QString ModeText(const QString& value) {
 
 QString DashedDate(const QString& value) {
   return value.mid(0, 4) + u'-' + value.mid(4, 2) + u'-' + value.mid(6, 2);
-}
-
-// Characters a file name may not hold on any of the systems the programs
-// run on, besides control characters.
-bool IsRefusedInFileName(QChar c) {
-  return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\<>:\"|?*").contains(c);
 }
 
 }  // namespace
@@ -130,14 +125,9 @@ QString StationCall(const AdifRecordList& records, const ConversionSetup& setup)
 }
 
 std::optional<QString> CbrFileBaseName(const QString& station_call) {
-  QString name = station_call.trimmed();
-  const qsizetype slash = name.indexOf(u'/');
-  if (slash >= 0) name[slash] = u'-';
-  if (name.isEmpty() || name.contains(QStringLiteral(".."))) return std::nullopt;
-  for (const QChar c : name) {
-    if (IsRefusedInFileName(c)) return std::nullopt;
-  }
-  return name;
+  const OutputName name = OutputNameOf(station_call);
+  if (!name.Ok()) return std::nullopt;
+  return name.base;
 }
 
 ConvertCheck CheckConversion(const AdifRecordList& records, const ConversionSetup& setup) {
@@ -165,7 +155,7 @@ QString ConvertCheckMessage(ConvertCheck check, const QString& station_call) {
       return QStringLiteral("ログフォルダーを設定してください\n作業を続行できません");
     case ConvertCheck::kUnsafeFileName:
       return QStringLiteral("コールサイン「%1」はファイル名に使えません\n作業を続行できません")
-          .arg(station_call.trimmed());
+          .arg(PlainText(station_call.trimmed()));
     case ConvertCheck::kReady:
       break;
   }

@@ -59,9 +59,8 @@ QString ColumnSample(const AdifRecordList& records, const ConversionSetup& setup
 QString StationCall(const AdifRecordList& records, const ConversionSetup& setup);
 
 // The name of the Cabrillo file, without ".cbr", for a station call: the
-// call trimmed, its first "/" made a "-" (as the editor names its files).
-// Nothing when the name could leave the output folder or no file system
-// would take it.
+// editor's name for it (OutputNameOf). Nothing when the name could leave the
+// output folder, would be hidden, or no file system would take it.
 std::optional<QString> CbrFileBaseName(const QString& station_call);
 
 enum class ConvertCheck {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "common/file_output.h"
+
 namespace tovek {
 namespace {
 
@@ -32,7 +34,8 @@ QString NumberedName(const QFileInfo& file, int number) {
 QString FirstFreeNumberedName(const QFileInfo& file) {
   for (int number = 1;; ++number) {
     const QString candidate = NumberedName(file, number);
-    if (!QFileInfo::exists(candidate)) return candidate;
+    const QFileInfo taken(candidate);
+    if (!taken.exists() && !taken.isSymLink()) return candidate;
   }
 }
 
@@ -88,26 +91,24 @@ MoveOutcome MoveToOldLog(const QString& source, const QString& old_folder) {
   const QFileInfo from(source);
   const QFileInfo target(QDir(old_folder).filePath(from.fileName()));
   outcome.moved_to = target.filePath();
+  outcome.file = CheckOutputPath(target.filePath());
+  if (!outcome.file.ok) return outcome;
   if (target.exists()) {
     if (target.canonicalFilePath() == from.canonicalFilePath()) return outcome;
     if (SameBytes(source, target.filePath())) {
       QFile earlier(target.filePath());
       if (!earlier.remove()) {
-        outcome.file = FileOutcome::Failure(earlier.errorString());
+        outcome.file = DeviceFailure(earlier);
         return outcome;
       }
     } else {
       const QString kept = FirstFreeNumberedName(target);
-      QFile earlier(target.filePath());
-      if (!earlier.rename(kept)) {
-        outcome.file = FileOutcome::Failure(earlier.errorString());
-        return outcome;
-      }
+      outcome.file = MoveFileWhole(target.filePath(), kept);
+      if (!outcome.file.ok) return outcome;
       outcome.earlier_kept_as = kept;
     }
   }
-  QFile file(source);
-  if (!file.rename(target.filePath())) outcome.file = FileOutcome::Failure(file.errorString());
+  outcome.file = MoveFileWhole(source, target.filePath());
   return outcome;
 }
 
@@ -133,14 +134,14 @@ DataSaveOutcome DataSave(const LogFolders& folders, const QString& source_path,
       WriteTextLines(outcome.cabrillo_path, CabrilloLines(summary, records, &progress));
   if (!written.ok) {
     outcome.status = SaveStatus::kWriteFailed;
-    outcome.error = written.error;
+    outcome.failure = written;
     return outcome;
   }
   if (QFileInfo::exists(source_path)) {
     outcome.move = MoveToOldLog(source_path, folders.old);
     if (!outcome.move.file.ok) {
       outcome.status = SaveStatus::kMoveFailed;
-      outcome.error = outcome.move.file.error;
+      outcome.failure = outcome.move.file;
     }
   }
   return outcome;
@@ -162,7 +163,7 @@ ErrSaveOutcome ErrSave(const LogFolders& folders, const QString& call_sign,
   const FileOutcome written = WriteTextLines(outcome.path, ErrorReportLines(faults));
   if (!written.ok) {
     outcome.status = ErrSaveStatus::kWriteFailed;
-    outcome.error = written.error;
+    outcome.failure = written;
   }
   return outcome;
 }

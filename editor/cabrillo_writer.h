@@ -59,7 +59,7 @@ struct DataSaveOutcome {
   OutputName name;
   QString cabrillo_path;
   MoveOutcome move;
-  QString error;  // the platform's description, for kWriteFailed and kMoveFailed
+  FileOutcome failure;  // why, for kWriteFailed and kMoveFailed
 
   // Whether the log is safe on disk: only then may it leave memory.
   bool CabrilloWritten() const {
@@ -78,7 +78,7 @@ struct ErrSaveOutcome {
   ErrSaveStatus status = ErrSaveStatus::kSaved;
   OutputName name;
   QString path;
-  QString error;
+  FileOutcome failure;  // why, for kWriteFailed
 };
 
 // `ErrSave`: writes ErrRpt/NAME.err.

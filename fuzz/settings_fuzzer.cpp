@@ -61,7 +61,8 @@ void CheckRoundTrip(const SettingsFile& loaded, MakeFile make_file) {
   const QStringList read_back = again.Lines();
   FUZZ_EXPECT(written.size() == read_back.size());
   for (qsizetype i = 0; i < written.size(); ++i) {
-    FUZZ_EXPECT(EncodeCp932(written[i]) == EncodeCp932(read_back[i]));
+    // A control character in a value is written as a blank, as in every file.
+    FUZZ_EXPECT(EncodeCp932(PlainText(written[i])) == EncodeCp932(read_back[i]));
   }
 }
 

@@ -36,11 +36,13 @@ QString QsoText(const ContestQso& q) {
 }
 
 // A field of a tab-separated line holds no tab and no line break.
-QString Field(QString text) {
-  for (QChar& c : text) {
-    if (c.unicode() < 0x20) c = u' ';
-  }
-  return text;
+QString Field(const QString& text) { return PlainText(text); }
+
+// A failed write, the file named in front of the reason.
+FileOutcome AtPath(const QString& path, FileOutcome written) {
+  written.error = path + QStringLiteral(": ") + written.error;
+  written.path = path;
+  return written;
 }
 
 QString Signed(int minutes) {
@@ -206,7 +208,7 @@ QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCh
       const QsoCheck& c = check.logs[l].qsos[q];
       lines << Field(logs[l].station) + u'\t' +
                    QString::number(logs[l].qsos[static_cast<qsizetype>(q)].line) + u'\t' +
-                   VerdictWord(c.verdict) + u'\t' + c.detail;
+                   VerdictWord(c.verdict) + u'\t' + Field(c.detail);
     }
   }
   return lines;
@@ -398,7 +400,7 @@ FileOutcome WriteReports(const CheckedContest& contest, const QString& folder) {
     const QString path = dir.filePath(name);
     if (const FileOutcome written = WriteTextLines(path, EntrantReport(contest, l, about));
         !written.ok) {
-      return FileOutcome::Failure(path + QStringLiteral(": ") + written.error);
+      return AtPath(path, written);
     }
   }
   QStringList summary_lines = CommitteeSummary(contest);
@@ -411,7 +413,7 @@ FileOutcome WriteReports(const CheckedContest& contest, const QString& folder) {
   }
   const QString summary = dir.filePath(QString::fromLatin1(kSummaryFileName));
   if (const FileOutcome written = WriteTextLines(summary, summary_lines); !written.ok) {
-    return FileOutcome::Failure(summary + QStringLiteral(": ") + written.error);
+    return AtPath(summary, written);
   }
   return FileOutcome::Success();
 }

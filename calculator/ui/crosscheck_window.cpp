@@ -248,7 +248,7 @@ void CrossCheckWindow::ChooseReportFolder() {
 bool CrossCheckWindow::WriteReportsTo(const QString& folder) {
   const FileOutcome written = crosscheck::WriteReports(run_.Contest(), folder);
   if (!written.ok) {
-    boxes_.Inform(this, written.error, {}, Icon::kExclamation);
+    boxes_.Inform(this, FileErrorMessage(written), {}, Icon::kExclamation);
     return false;
   }
   statusBar()->showMessage(QStringLiteral("レポート %1 件と %2 を %3 に出力しました。")
@@ -276,7 +276,7 @@ bool CrossCheckWindow::SaveCheckedResults(const QString& path) {
   working_ = false;
   SetCommandsEnabled(true);
   if (!saved.ok) {
-    boxes_.Inform(this, saved.error, {}, Icon::kExclamation);
+    boxes_.Inform(this, FileErrorMessage(saved), {}, Icon::kExclamation);
     return false;
   }
   statusBar()->showMessage(QStringLiteral("確認後の集計データを %1 に保存しました。")

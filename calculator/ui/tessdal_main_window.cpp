@@ -249,9 +249,9 @@ bool TessdalMainWindow::SaveSettings() {
   const SettingsFile file = TessdalSettingsFile(environment_.program_folder, settings_);
   const FileOutcome saved = file.Save();
   if (!saved.ok) {
-    messages_.Inform(this,
-                     QString::fromUtf8(kTessdalSettingsNotSaved).arg(file.Path(), saved.error), {},
-                     Icon::kExclamation);
+    messages_.Inform(
+        this, QString::fromUtf8(kTessdalSettingsNotSaved).arg(file.Path(), FileErrorMessage(saved)),
+        {}, Icon::kExclamation);
   }
   return saved.ok;
 }
@@ -437,8 +437,9 @@ crosscheck::CheckRules TessdalMainWindow::LoadCheckRules() {
       QDir(environment_.program_folder).filePath(QString::fromLatin1(crosscheck::kRulesFileName));
   const crosscheck::RulesFileRead read = crosscheck::ReadRulesFile(path, true);
   if (read.created && !read.outcome.ok) {
-    messages_.Inform(this, QString::fromUtf8(kRulesNotCreated).arg(path, read.outcome.error), {},
-                     Icon::kExclamation);
+    messages_.Inform(this,
+                     QString::fromUtf8(kRulesNotCreated).arg(path, FileErrorMessage(read.outcome)),
+                     {}, Icon::kExclamation);
   }
   return read.rules;
 }

@@ -152,7 +152,7 @@ bool TessdalMainWindow::ResultSave(const QString& log_name) {
     // A copy: the table must not change while the rows go out.
     saved = tovek::ResultSave(log_name, ResultTable(result_table_), progress);
   }
-  if (!saved.ok) messages_.Inform(this, saved.error);
+  if (!saved.ok) messages_.Inform(this, FileErrorMessage(saved));
   EndFileWork();
   return saved.ok;
 }
@@ -203,7 +203,7 @@ void TessdalMainWindow::WriteRankingFiles() {
     written =
         tovek::WriteRankingFiles(folders, QDate::currentDate(), RankingTables(rankings_), progress);
   }
-  if (!written.outcome.ok) messages_.Inform(this, written.outcome.error);
+  if (!written.outcome.ok) messages_.Inform(this, FileErrorMessage(written.outcome));
   EndFileWork();
 }
 

@@ -72,4 +72,21 @@ Answer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
   return FromQt(box.exec());
 }
 
+QString FileErrorMessage(const FileOutcome& outcome) {
+  switch (outcome.fault) {
+    case FileFault::kDiskFull: {
+      const QString text = QStringLiteral("ディスクの空き容量がありません。書き込めませんでした。");
+      return outcome.path.isEmpty() ? text : text + QStringLiteral("\r\n") + outcome.path;
+    }
+    case FileFault::kLink:
+      return QStringLiteral(
+                 "%1 はシンボリックリンクです。リンクの先には書き込みません。\r\n"
+                 "リンクを取り除くか、別のフォルダーを選んでください。")
+          .arg(outcome.path);
+    case FileFault::kPlatform:
+      break;
+  }
+  return outcome.error;
+}
+
 }  // namespace tovek::ui

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "common/text_file.h"
+
 class QWidget;
 
 namespace tovek::ui {
@@ -32,6 +34,11 @@ class MessageBoxes {
   bool AskYesNo(QWidget* parent, const QString& text, const QString& title,
                 Icon icon = Icon::kNone);
 };
+
+// What a window says about a file that could not be written: a full disk
+// and a link at the output path in its own words, anything else as the
+// platform describes it.
+QString FileErrorMessage(const FileOutcome& outcome);
 
 // Real message boxes; a request without a title shows the program's name.
 class QtMessageBoxes final : public MessageBoxes {

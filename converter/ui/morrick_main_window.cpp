@@ -505,7 +505,7 @@ void MorrickMainWindow::CbrOut() {
   // A file that could not be written is reported, and no editor is started
   // on it: the user would take an old or missing file for the new one.
   if (!outcome.file.ok) {
-    boxes_.Inform(this, outcome.file.error);
+    boxes_.Inform(this, FileErrorMessage(outcome.file));
     return;
   }
   if (outcome.written) editor_.Open(outcome.path);
@@ -543,7 +543,7 @@ void MorrickMainWindow::closeEvent(QCloseEvent* event) {
   const QString path = QDir(program_folder_).filePath(QLatin1String(kMorrickSettingsFileName));
   const FileOutcome saved = MorrickSettingsFile(path, settings_).Save();
   if (!saved.ok) {
-    boxes_.Inform(this, QLatin1String(kMorrickSettingsFileName) + u'\n' + saved.error);
+    boxes_.Inform(this, QLatin1String(kMorrickSettingsFileName) + u'\n' + FileErrorMessage(saved));
   }
   event->accept();
 }

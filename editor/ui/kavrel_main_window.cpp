@@ -489,7 +489,8 @@ bool KavrelMainWindow::SaveSettings() {
       KavrelSettingsFile(environment_.program_folder, settings_, environment_.today);
   const FileOutcome saved = file.Save();
   if (!saved.ok) {
-    messages_.Inform(this, QString::fromUtf8(kSettingsNotSaved).arg(file.Path(), saved.error),
+    messages_.Inform(this,
+                     QString::fromUtf8(kSettingsNotSaved).arg(file.Path(), FileErrorMessage(saved)),
                      {}, Icon::kExclamation);
   }
   return saved.ok;

@@ -175,11 +175,13 @@ TEST_F(Adif2Cbr, ChecksReportTheirMessages) {
       {{"--source", "SEND NO=STX", "--replace", "RCVD NO="}, "データ項目をセットしてください\n"},
       {{"--out", folder_.File("missing")},
        "ログフォルダーを設定してください\n作業を続行できません\n"},
-      {{"--out", ""}, "ログフォルダーを設定してください\n作業を続行できません\n"},
       {{"--replace", "MY CALLSIGN=JA1ABC/1/P"},
        "コールサイン「JA1ABC/1/P」はファイル名に使えません\n作業を続行できません\n"},
       {{"--replace", "MY CALLSIGN=../JA1ABC"},
        "コールサイン「../JA1ABC」はファイル名に使えません\n作業を続行できません\n"},
+      // "..cbr" would be a hidden file.
+      {{"--replace", "MY CALLSIGN=."},
+       "コールサイン「.」はファイル名に使えません\n作業を続行できません\n"},
   };
   for (const Case& c : cases) {
     const TovekRun run = Tovek(args + c.extra + QStringList{log_});

@@ -222,6 +222,16 @@ TEST(TextFiles, WrittenLinesEndInCrLfAndReadBack) {
   EXPECT_EQ(ReadTextLines(path, LineEnds::kCrLfOrCr).lines, lines);
 }
 
+TEST(TextFiles, ControlCharactersLeaveAsBlanks) {
+  const QString text = QStringLiteral(
+      "A\tB\rC\nD\x1b[2J\x7f\u0085\u2028\u2029\x01"
+      "E 山田");
+  EXPECT_EQ(PlainText(text), QStringLiteral("A B C D [2J     E 山田"));
+  TempFolder folder;
+  ASSERT_TRUE(WriteTextLines(folder.File("out.txt"), {QStringLiteral("NAME: Taro\r\nYamada")}).ok);
+  EXPECT_EQ(testing::ReadBytes(folder.File("out.txt")), QByteArray("NAME: Taro  Yamada\r\n"));
+}
+
 TEST(TextFiles, FailedWriteKeepsTheEarlierFileAndSaysWhy) {
   TempFolder folder;
   const QString missing_folder_path = folder.File("no/such/folder/out.txt");

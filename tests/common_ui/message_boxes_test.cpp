@@ -56,6 +56,24 @@ class MessageBoxesTest : public QObject {
     QCOMPARE(int(given), answer);
   }
 
+  void FileErrorsInTheWindowsOwnWords() {
+    const auto fault = [](FileFault kind, const char* path) {
+      FileOutcome outcome = FileOutcome::Failure(QStringLiteral("in English"));
+      outcome.fault = kind;
+      outcome.path = QString::fromLatin1(path);
+      return outcome;
+    };
+    QCOMPARE(FileErrorMessage(fault(FileFault::kDiskFull, "/log/EditLog/JA1XYZ.cbr")),
+             QStringLiteral("ディスクの空き容量がありません。書き込めませんでした。\r\n"
+                            "/log/EditLog/JA1XYZ.cbr"));
+    QCOMPARE(
+        FileErrorMessage(fault(FileFault::kLink, "/log/OldLog/ja1xyz.log")),
+        QStringLiteral("/log/OldLog/ja1xyz.log はシンボリックリンクです。リンクの先には"
+                       "書き込みません。\r\nリンクを取り除くか、別のフォルダーを選んでください。"));
+    QCOMPARE(FileErrorMessage(FileOutcome::Failure(QStringLiteral("Permission denied"))),
+             QStringLiteral("Permission denied"));
+  }
+
   void BoxWithoutTitleShowsTheProgramName() {
     QtMessageBoxes boxes(QStringLiteral("TOVEK CALC"));
     WhenShown(QMessageBox::Ok,

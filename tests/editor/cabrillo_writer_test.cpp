@@ -128,6 +128,8 @@ INSTANTIATE_TEST_SUITE_P(CallSigns, OutputNameTest,
                                            NameCase{"Backslash", "JA1\\CALL", ""},
                                            NameCase{"ParentFolder", "../JA1CALL", ""},
                                            NameCase{"ParentAfterTheSlash", "/..", ""},
+                                           NameCase{"OneDotAlone", ".", ""},
+                                           NameCase{"HiddenName", ".JA1CALL", ""},
                                            NameCase{"ControlCharacter", "JA1\nCALL", ""},
                                            NameCase{"WindowsReserved", "JA1CALL?", ""},
                                            NameCase{"Colon", "C:JA1", ""},
@@ -141,6 +143,9 @@ TEST(RefusedCallSignMessage, NamesTheCallAndTheReason) {
             "コールサイン \"JA1CALL/1/P\" からファイル名を作れません (2 つ目の \"/\" または "
             "\"\\\" はフォルダーの区切りになります)。\r\nコールサインを確認してください。"
             "何も保存されていません。");
+  // The call is shown as plain text: its escape sequence reaches no terminal.
+  EXPECT_TRUE(RefusedCallSignMessage("JA1\x1b[2J", OutputNameOf("JA1\x1b[2J"))
+                  .startsWith("コールサイン \"JA1 [2J\" からファイル名を作れません (制御文字"));
 }
 
 // A log folder with its three subfolders and an opened source log.
@@ -225,7 +230,7 @@ TEST(DataSave, FailedWriteKeepsTheEarlierFileAndTheSourceLog) {
   const DataSaveOutcome saved = log.Save();
   EXPECT_EQ(saved.status, SaveStatus::kWriteFailed);
   EXPECT_FALSE(saved.CabrilloWritten());
-  EXPECT_FALSE(saved.error.isEmpty());
+  EXPECT_FALSE(saved.failure.error.isEmpty());
   EXPECT_TRUE(QFile::exists(log.source));
   EXPECT_EQ(QDir(log.folders.edit).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
             QStringList{"JA1CALL.cbr"});

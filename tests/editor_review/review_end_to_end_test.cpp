@@ -228,6 +228,23 @@ class ReviewEndToEndTest : public QObject {
     QCOMPARE(kavrel.Edited("VK3XYZ.cbr"), TovekCabrillo(sample).value("VK3XYZ.cbr"));
   }
 
+  void ALinkAtTheCabrilloFileIsNotFollowed() {
+    Kavrel kavrel(QDir(SamplesFolder()).filePath("vk3xyz.cbr"));
+    const testing::TempFolder outside;
+    const QString link = QDir(kavrel.folders.edit).filePath("VK3XYZ.cbr");
+    QVERIFY(QFile::link(outside.File("elsewhere.cbr"), link));
+    SummaryWindow* summary = kavrel.CheckAndRead();
+    QVERIFY(summary);
+    kavrel.Save(summary);
+    QCOMPARE(kavrel.boxes.Shown(),
+             QList<MessageRequest>{
+                 testing::Box(link + " はシンボリックリンクです。リンクの先には書き込みません。\r\n"
+                                     "リンクを取り除くか、別のフォルダーを選んでください。")});
+    QCOMPARE(kavrel.saved, 0);
+    QVERIFY(!QFileInfo::exists(outside.File("elsewhere.cbr")));
+    QVERIFY(QDir(kavrel.folders.old).isEmpty());
+  }
+
   void MissingFoldersKeepTheLogAndSayWhy() {
     const QString sample = QDir(SamplesFolder()).filePath("w1xyz.log");
     Kavrel kavrel(sample);

@@ -127,7 +127,8 @@ const std::vector<WriterCase>& Writers() {
          NoProgress progress;
          const DataSaveOutcome saved = DataSave(folders, QDir(folder).filePath("source.log.txt"),
                                                 Station(), ManyQsos(), progress);
-         return Written{saved.status == SaveStatus::kSaved, saved.error, saved.cabrillo_path};
+         return Written{saved.status == SaveStatus::kSaved, saved.failure.error,
+                        saved.cabrillo_path};
        }},
       {"KavrelErrorReport", [] { return QStringList{"JA1XYZ.err"}; },
        [](const QString& folder) {
@@ -136,7 +137,7 @@ const std::vector<WriterCase>& Writers() {
            faults.append(QStringLiteral("%1 MODE        QSO: 14080 CW 2026-09-26 0012").arg(i, 5));
          }
          const ErrSaveOutcome saved = ErrSave({folder, folder, folder, folder}, "JA1XYZ", faults);
-         return Written{saved.status == ErrSaveStatus::kSaved, saved.error, saved.path};
+         return Written{saved.status == ErrSaveStatus::kSaved, saved.failure.error, saved.path};
        }},
       {"MorrickCabrillo", [] { return QStringList{"JA1XYZ.cbr"}; },
        [](const QString& folder) {
@@ -228,6 +229,30 @@ TEST_P(NothingLost, WhenTheFolderTurnedReadOnly) {
   ExpectNothingChanged(written);
 }
 
+// A link at an output path, to a file outside the folder or to nowhere, is
+// refused: the file it points to stays as it was (or is not made) and the
+// link stays a link.
+TEST_P(NothingLost, WhenALinkStandsAtTheOutputPath) {
+  TempFolder outside;
+  const QString victim = outside.Write("victim.txt", "VICTIM\n");
+  for (const QString& target : {victim, outside.File("made.txt")}) {
+    for (const QString& name : GetParam().files()) {
+      const QString path = QDir(folder_.Path()).filePath(name);
+      QFile::remove(path);
+      ASSERT_TRUE(QFile::link(target, path));
+    }
+    const Written written = GetParam().write(folder_.Path());
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.error.contains("symbolic link")) << written.error.toStdString();
+    EXPECT_EQ(ReadBytes(victim), "VICTIM\n");
+    EXPECT_FALSE(QFileInfo::exists(outside.File("made.txt")));
+    for (const QString& name : GetParam().files()) {
+      EXPECT_EQ(QFileInfo(QDir(folder_.Path()).filePath(name)).symLinkTarget(), target);
+    }
+    EXPECT_EQ(ReadBytes(folder_.File("source.log.txt")), before_.value("source.log.txt"));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Writers, NothingLost, ::testing::ValuesIn(Writers()),
                          [](const auto& test) { return std::string(test.param.name); });
 
@@ -271,7 +296,7 @@ TEST_F(EditorSave, EditLogTurnedReadOnly) {
     saved = Save();
   }
   EXPECT_EQ(saved.status, SaveStatus::kWriteFailed);
-  EXPECT_FALSE(saved.error.isEmpty());
+  EXPECT_FALSE(saved.failure.error.isEmpty());
   EXPECT_FALSE(saved.CabrilloWritten());
   // The source log was not moved: it is the only copy.
   EXPECT_EQ(ReadBytes(source_), kSourceLog);
@@ -289,12 +314,24 @@ TEST_F(EditorSave, OldLogTurnedReadOnly) {
   // The Cabrillo file is whole; the source log stays where it was, and the
   // editor says that it could not be moved.
   EXPECT_EQ(saved.status, SaveStatus::kMoveFailed);
-  EXPECT_FALSE(saved.error.isEmpty());
+  EXPECT_FALSE(saved.failure.error.isEmpty());
   EXPECT_TRUE(saved.CabrilloWritten());
   EXPECT_EQ(ReadBytes(source_), kSourceLog);
   const QList<QByteArray> lines = ReadBytes(saved.cabrillo_path).split('\n');
   EXPECT_EQ(lines.size(), 13 + kManyQsos + 2);
   EXPECT_EQ(lines[lines.size() - 2], "END-OF-LOG:\r");
+}
+
+TEST_F(EditorSave, LinkInOldLogIsNotFollowed) {
+  TempFolder outside;
+  const QString old_name = QDir(folders_.old).filePath("ja1xyz.log");
+  ASSERT_TRUE(QFile::link(outside.File("moved.log"), old_name));
+  const DataSaveOutcome saved = Save();
+  EXPECT_EQ(saved.status, SaveStatus::kMoveFailed);
+  EXPECT_EQ(saved.failure.fault, FileFault::kLink);
+  EXPECT_EQ(ReadBytes(source_), kSourceLog);
+  EXPECT_FALSE(QFileInfo::exists(outside.File("moved.log")));
+  EXPECT_TRUE(QFileInfo(old_name).isSymLink());
 }
 
 TEST_F(EditorSave, SourceLogVanished) {

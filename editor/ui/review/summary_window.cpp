@@ -227,7 +227,7 @@ void SummaryWindow::ShowSaveOutcome(const DataSaveOutcome& saved) {
       break;
     case SaveStatus::kWriteFailed:
     case SaveStatus::kMoveFailed:
-      message = saved.error;
+      message = FileErrorMessage(saved.failure);
       break;
     case SaveStatus::kSaved:
       if (!saved.move.earlier_kept_as.isEmpty()) {
@@ -255,7 +255,7 @@ void SummaryWindow::ShowReportOutcome(const ErrSaveOutcome& saved) {
       message = RefusedCallSignMessage(summary_.call_sign, saved.name);
       break;
     case ErrSaveStatus::kWriteFailed:
-      message = saved.error;
+      message = FileErrorMessage(saved.failure);
       break;
     case ErrSaveStatus::kSaved:
       return;

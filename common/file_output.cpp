@@ -1,0 +1,115 @@
+#include "common/file_output.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace tovek {
+namespace {
+
+std::filesystem::path ToPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+FileOutcome DiskFull(const QString& path) {
+  FileOutcome outcome = FileOutcome::Failure(QString::fromLatin1(kDiskFullText));
+  outcome.fault = FileFault::kDiskFull;
+  outcome.path = path;
+  return outcome;
+}
+
+// Qt describes an error by the platform's text for its errno: a full disk
+// reads as the text of ENOSPC (or, over quota, EDQUOT).
+bool IsDiskFullText(const QString& text) {
+  if (text == qt_error_string(ENOSPC)) return true;
+#ifdef EDQUOT
+  if (text == qt_error_string(EDQUOT)) return true;
+#endif
+  return false;
+}
+
+QString FileNameOf(const QIODevice& device) {
+  const auto* file = qobject_cast<const QFileDevice*>(&device);
+  return file ? file->fileName() : QString();
+}
+
+}  // namespace
+
+FileOutcome DeviceFailure(const QIODevice& device) {
+  const QString text = device.errorString();
+  if (IsDiskFullText(text)) return DiskFull(FileNameOf(device));
+  return FileOutcome::Failure(text);
+}
+
+FileOutcome CheckOutputPath(const QString& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(ToPath(path), error))) {
+    return FileOutcome::Success();
+  }
+  FileOutcome outcome = FileOutcome::Failure(
+      QStringLiteral("a symbolic link stands there; nothing is written through it (remove the "
+                     "link or choose another folder)"));
+  outcome.fault = FileFault::kLink;
+  outcome.path = path;
+  return outcome;
+}
+
+FileOutcome WriteAll(QIODevice& device, QByteArrayView bytes) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const qint64 written = device.write(bytes.data() + done, bytes.size() - done);
+    if (written <= 0) return DeviceFailure(device);
+    done += static_cast<qsizetype>(written);
+  }
+  if (auto* file = qobject_cast<QFileDevice*>(&device); file && !file->flush()) {
+    return DeviceFailure(device);
+  }
+  return FileOutcome::Success();
+}
+
+FileOutcome WriteFileBytes(const QString& path, QByteArrayView bytes) {
+  if (FileOutcome link = CheckOutputPath(path); !link.ok) return link;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return DeviceFailure(file);
+  FileOutcome written = WriteAll(file, bytes);
+  // A link put in the file's place between the check above and the opening
+  // would have been followed by the save file: it is caught before anything
+  // is renamed into place.
+  if (written.ok) written = CheckOutputPath(path);
+  if (!written.ok) {
+    file.cancelWriting();
+    return written;
+  }
+  if (!file.commit()) return DeviceFailure(file);
+  return FileOutcome::Success();
+}
+
+FileOutcome MoveFileWhole(const QString& from, const QString& to) {
+  std::error_code error;
+  std::filesystem::rename(ToPath(from), ToPath(to), error);
+  if (!error) return FileOutcome::Success();
+  if (error == std::errc::cross_device_link) return CopyAcross(from, to);
+  if (error == std::errc::no_space_on_device) return DiskFull(to);
+  return FileOutcome::Failure(QString::fromLocal8Bit(error.message().c_str()));
+}
+
+FileOutcome CopyAcross(const QString& from, const QString& to, const FileWriter& write) {
+  QFile source(from);
+  if (!source.open(QIODevice::ReadOnly)) return DeviceFailure(source);
+  const QByteArray bytes = source.readAll();
+  if (source.error() != QFileDevice::NoError) return DeviceFailure(source);
+  source.close();
+  if (FileOutcome copied = write(to, bytes); !copied.ok) return copied;
+  if (!source.remove()) {
+    const FileOutcome failure = DeviceFailure(source);
+    QFile::remove(to);
+    return failure;
+  }
+  return FileOutcome::Success();
+}
+
+}  // namespace tovek

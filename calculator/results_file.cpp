@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "common/legacy_numbers.h"
 
@@ -181,6 +182,12 @@ FileOutcome ResultSave(const QString& log_name, const ResultTable& rows, Progres
 
 ResultFileRead ResultRead(const QString& log_name, Progress& progress) {
   ResultFileRead read;
+  // The size is judged below, where it tells how many records there are.
+  if (FileOutcome checked = CheckInputFile(log_name, std::numeric_limits<qint64>::max());
+      !checked.ok) {
+    read.outcome = std::move(checked);
+    return read;
+  }
   QFile file(log_name);
   if (!file.open(QIODevice::ReadOnly)) {
     read.outcome = FileOutcome::Failure(file.errorString());

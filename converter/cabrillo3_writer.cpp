@@ -1,7 +1,9 @@
 #include "converter/cabrillo3_writer.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "common/legacy_numbers.h"
@@ -42,10 +44,35 @@ QString DashedDate(const QString& value) {
   return value.mid(0, 4) + u'-' + value.mid(4, 2) + u'-' + value.mid(6, 2);
 }
 
+bool IsDigits(QStringView text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool IsReadableDate(const QString& value) {
+  return value.size() == 8 && IsDigits(value) &&
+         QDate::fromString(value, QStringLiteral("yyyyMMdd")).isValid();
+}
+
+bool IsReadableTime(const QString& value) {
+  if ((value.size() != 4 && value.size() != 6) || !IsDigits(value)) return false;
+  return value.mid(0, 2).toInt() < 24 && value.mid(2, 2).toInt() < 60 &&
+         (value.size() == 4 || value.mid(4, 2).toInt() < 60);
+}
+
+// A line of the file as one line: control characters become blanks.
+QString OneLine(QString line) {
+  for (QChar& c : line) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = u' ';
+  }
+  return line;
+}
+
 // Characters a file name may not hold on any of the systems the programs
-// run on, besides control characters.
+// run on, besides control characters and the U+FFFD that marks bytes the
+// log's encoding could not read.
 bool IsRefusedInFileName(QChar c) {
-  return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\<>:\"|?*").contains(c);
+  return c.unicode() < 0x20 || c.unicode() == 0x7f || c.unicode() == 0xFFFD ||
+         QStringView(u"/\\<>:\"|?*").contains(c);
 }
 
 }  // namespace
@@ -154,10 +181,26 @@ ConvertCheck CheckConversion(const AdifRecordList& records, const ConversionSetu
     return ConvertCheck::kNoOutputFolder;
   }
   if (!CbrFileBaseName(call)) return ConvertCheck::kUnsafeFileName;
+  if (!UnreadableDateTimeRecords(records, setup).isEmpty()) {
+    return ConvertCheck::kUnreadableDateTime;
+  }
   return ConvertCheck::kReady;
 }
 
-QString ConvertCheckMessage(ConvertCheck check, const QString& station_call) {
+QList<qsizetype> UnreadableDateTimeRecords(const AdifRecordList& records,
+                                           const ConversionSetup& setup) {
+  QList<qsizetype> unreadable;
+  for (qsizetype i = 0; i < records.size(); ++i) {
+    if (!IsReadableDate(ColumnValue(records[i], setup, QsoColumn::kDate).trimmed()) ||
+        !IsReadableTime(ColumnValue(records[i], setup, QsoColumn::kTime).trimmed())) {
+      unreadable.append(i + 1);
+    }
+  }
+  return unreadable;
+}
+
+QString ConvertCheckMessage(ConvertCheck check, const QString& station_call,
+                            const QList<qsizetype>& records) {
   switch (check) {
     case ConvertCheck::kMissingValues:
       return QStringLiteral("データ項目をセットしてください");
@@ -166,6 +209,22 @@ QString ConvertCheckMessage(ConvertCheck check, const QString& station_call) {
     case ConvertCheck::kUnsafeFileName:
       return QStringLiteral("コールサイン「%1」はファイル名に使えません\n作業を続行できません")
           .arg(station_call.trimmed());
+    case ConvertCheck::kUnreadableDateTime: {
+      // The first ten are enough to find the pattern in the file.
+      constexpr qsizetype kListed = 10;
+      QStringList numbers;
+      for (qsizetype i = 0; i < std::min(records.size(), kListed); ++i) {
+        numbers.append(QString::number(records[i]));
+      }
+      QString list = numbers.join(QStringLiteral(", "));
+      if (records.size() > kListed) {
+        list += QStringLiteral(" ほか %1 件").arg(records.size() - kListed);
+      }
+      return QStringLiteral(
+                 "日付 (yyyymmdd) または時刻 (hhmm) が読めないレコードがあります: %1\n"
+                 "作業を続行できません")
+          .arg(list);
+    }
     case ConvertCheck::kReady:
       break;
   }
@@ -205,6 +264,7 @@ QStringList CbrLines(const AdifRecordList& records, const ConversionSetup& setup
     progress.Yield();
   }
   lines.append(QStringLiteral("END-OF-LOG:"));
+  for (QString& line : lines) line = OneLine(std::move(line));
   return lines;
 }
 

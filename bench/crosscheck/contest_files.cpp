@@ -146,7 +146,7 @@ std::optional<ReadLine> ParseLine(const QString& text, int line_number, const QD
 
 std::optional<ReadLog> ReadBack(const QString& path, const QDate& start, QStringList& faults) {
   TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
-  if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+  if (const FileOutcome opened = reader.Open(path, max_file_size::kLog); !opened.ok) {
     faults.append(path + QStringLiteral(": ") + opened.error);
     return std::nullopt;
   }

@@ -72,4 +72,13 @@ Answer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
   return FromQt(box.exec());
 }
 
+QString BadBytesMessage(const LogDecoding& decoding) {
+  return QStringLiteral(
+             "このファイルには %1 の文字として読めないバイトが %2 個あります。\n"
+             "読めないバイトは \uFFFD で示しています。内容を確認してください。")
+      .arg(decoding.encoding == TextEncoding::kUtf8 ? QStringLiteral("UTF-8")
+                                                      : QStringLiteral("CP932"))
+      .arg(decoding.bad_bytes);
+}
+
 }  // namespace tovek::ui

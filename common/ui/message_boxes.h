@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "common/text_file.h"
+
 class QWidget;
 
 namespace tovek::ui {
@@ -42,5 +44,9 @@ class QtMessageBoxes final : public MessageBoxes {
  private:
   QString program_name_;
 };
+
+// What a window says of a log whose bytes are not all characters of the
+// encoding it was read in.
+QString BadBytesMessage(const LogDecoding& decoding);
 
 }  // namespace tovek::ui

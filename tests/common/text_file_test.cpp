@@ -186,7 +186,7 @@ TEST(TextFiles, UnreadableLogLeavesNoEncodingOfAnEarlierFile) {
   TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
   reader.OpenBytes("\xC3\xA9");
   ASSERT_EQ(reader.Encoding(), TextEncoding::kUtf8);
-  EXPECT_FALSE(reader.Open(folder.File("missing.log")).ok);
+  EXPECT_FALSE(reader.Open(folder.File("missing.log"), max_file_size::kLog).ok);
   EXPECT_EQ(reader.Encoding(), TextEncoding::kCp932);
   QString line;
   EXPECT_FALSE(reader.Next(line));

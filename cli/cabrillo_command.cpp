@@ -42,9 +42,8 @@ int Refuse(CommandIo& io, const QString& message) {
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed =
-      Arguments::Parse(args, EditorReviewOptions() + QStringList{"--out"}, EditorReviewFlags(),
-                       error);
+  const auto parsed = Arguments::Parse(args, EditorReviewOptions() + QStringList{"--out"},
+                                       EditorReviewFlags(), error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one LOGFILE");
   if (parsed && error.isEmpty() && parsed->Value("--out").isEmpty()) {
     error = QStringLiteral("give the output folder with --out DIR");

@@ -73,7 +73,8 @@ QString BadBytesNote(const QString& path, const LogDecoding& decoding) {
   const qsizetype bad_bytes = decoding.bad_bytes;
   if (bad_bytes == 0) return {};
   return QStringLiteral("%1: read as %2; %3 %4 no character there, shown as U+FFFD\n")
-      .arg(path, decoding.encoding == TextEncoding::kUtf8 ? QStringLiteral("UTF-8") : QStringLiteral("CP932"))
+      .arg(path, decoding.encoding == TextEncoding::kUtf8 ? QStringLiteral("UTF-8")
+                                                          : QStringLiteral("CP932"))
       .arg(bad_bytes)
       .arg(bad_bytes == 1 ? QStringLiteral("byte is") : QStringLiteral("bytes are"));
 }

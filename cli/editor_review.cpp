@@ -20,10 +20,11 @@ QString EditorReviewUsage() {
              "  --cty FILE       the prefix file (default: Cty.dat in the program folder)\n") +
          PartialCtyUsage(19) +
          QStringLiteral(
-      "  --settings FILE  Kavrel's settings file (default: Kavrel.ini in the program\n"
-      "                   folder); a missing file or key takes the editor's default\n"
-      "                   (the start date then is today)\n"
-      "  --tags FILE      the header tag list (default: CabHeader.dat in the program folder)\n");
+             "  --settings FILE  Kavrel's settings file (default: Kavrel.ini in the program\n"
+             "                   folder); a missing file or key takes the editor's default\n"
+             "                   (the start date then is today)\n"
+             "  --tags FILE      the header tag list (default: CabHeader.dat in the program "
+             "folder)\n");
 }
 
 std::optional<EditorReview> OpenForReview(const Arguments& arguments, const QString& log_path,

@@ -11,14 +11,14 @@ namespace {
 
 const QString kUsage =
     QStringLiteral(
-    "Usage: tovek resolve [--cty FILE] [--partial-cty] [CALL...]\n\n"
-    "Resolves call signs as the editor and the score calculator do. The calls are\n"
-    "the arguments or, when there are none, the lines of standard input (trimmed;\n"
-    "empty lines are passed over). Prints one line per call:\n\n"
-    "  CALL<TAB>ENTITY<TAB>CONTINENT<TAB>PORTABLE\n\n"
-    "ENTITY and CONTINENT are empty when the call does not resolve, PORTABLE when no\n"
-    "rule gives an operating prefix. Calls are compared as written (case matters).\n\n"
-    "  --cty FILE   the prefix file (default: Cty.dat in the program folder)\n") +
+        "Usage: tovek resolve [--cty FILE] [--partial-cty] [CALL...]\n\n"
+        "Resolves call signs as the editor and the score calculator do. The calls are\n"
+        "the arguments or, when there are none, the lines of standard input (trimmed;\n"
+        "empty lines are passed over). Prints one line per call:\n\n"
+        "  CALL<TAB>ENTITY<TAB>CONTINENT<TAB>PORTABLE\n\n"
+        "ENTITY and CONTINENT are empty when the call does not resolve, PORTABLE when no\n"
+        "rule gives an operating prefix. Calls are compared as written (case matters).\n\n"
+        "  --cty FILE   the prefix file (default: Cty.dat in the program folder)\n") +
     PartialCtyUsage(15) +
     QStringLiteral(
         "\nExit status: 0 done, 1 prefix file missing or unreadable (also one that stops\n"

@@ -75,9 +75,8 @@ class ErrorObserver final : public RunObserver {
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed =
-      Arguments::Parse(args, {"--cty", "--area", kSaveOption, kOutOption, kDateOption},
-                       {kPartialCtyOption}, error);
+  const auto parsed = Arguments::Parse(
+      args, {"--cty", "--area", kSaveOption, kOutOption, kDateOption}, {kPartialCtyOption}, error);
   if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
   const std::optional<QDate> date =
       parsed && error.isEmpty() ? OutputDate(*parsed, error) : std::nullopt;

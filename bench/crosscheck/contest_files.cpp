@@ -353,9 +353,8 @@ class TruthCheck {
 // The truth as written, checked against the logs read back: one row per
 // QSO line, in the order of the list.
 void CheckTruthRows(const QString& folder, const std::vector<ReadLog>& logs, QStringList& faults) {
-  const TextFileLines truth =
-      ReadTextLines(QDir(folder).filePath(QStringLiteral("truth.tsv")), LineEnds::kCrLfCrOrLf,
-                    kGeneratedFileLimit);
+  const TextFileLines truth = ReadTextLines(QDir(folder).filePath(QStringLiteral("truth.tsv")),
+                                            LineEnds::kCrLfCrOrLf, kGeneratedFileLimit);
   qsizetype row = 0;
   for (const ReadLog& log : logs) {
     for (const ReadLine& line : log.lines) {
@@ -467,9 +466,8 @@ WriteOutcome WriteSimulatedContest(const QString& folder, const SimulatedContest
 
 QStringList CheckTruth(const QString& folder, const SimulatedContest& contest) {
   QStringList faults;
-  const TextFileLines list =
-      ReadTextLines(QDir(folder).filePath(QStringLiteral("logs.txt")), LineEnds::kCrLfCrOrLf,
-                    kGeneratedFileLimit);
+  const TextFileLines list = ReadTextLines(QDir(folder).filePath(QStringLiteral("logs.txt")),
+                                           LineEnds::kCrLfCrOrLf, kGeneratedFileLimit);
   if (!list.outcome.ok) return {QStringLiteral("logs.txt: ") + list.outcome.error};
   std::vector<ReadLog> logs;
   for (const QString& path : list.lines) {

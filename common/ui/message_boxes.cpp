@@ -77,7 +77,7 @@ QString BadBytesMessage(const LogDecoding& decoding) {
              "このファイルには %1 の文字として読めないバイトが %2 個あります。\n"
              "読めないバイトは \uFFFD で示しています。内容を確認してください。")
       .arg(decoding.encoding == TextEncoding::kUtf8 ? QStringLiteral("UTF-8")
-                                                      : QStringLiteral("CP932"))
+                                                    : QStringLiteral("CP932"))
       .arg(decoding.bad_bytes);
 }
 

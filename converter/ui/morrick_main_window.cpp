@@ -491,8 +491,8 @@ void MorrickMainWindow::ConvertCommand() {
   const QString call = StationCall(records_, setup);
   const ConvertCheck check = CheckConversion(records_, setup);
   if (check != ConvertCheck::kReady) {
-    boxes_.Inform(this, ConvertCheckMessage(check, call,
-                                            UnreadableDateTimeRecords(records_, setup)));
+    boxes_.Inform(this,
+                  ConvertCheckMessage(check, call, UnreadableDateTimeRecords(records_, setup)));
     return;
   }
   const Answer answer =

@@ -404,8 +404,9 @@ class TessdalWindowTest : public QObject {
     TakeListThroughDialog(window);
     QCOMPARE(boxes.Shown().size(), 1);
     QCOMPARE(boxes.Shown()[0].text,
-             QStringLiteral("３２７６８件のファイルがあります。一度に集計できるのは３２７６７件までです。"
-                            "\nフォルダーを分けてください。"));
+             QStringLiteral(
+                 "３２７６８件のファイルがあります。一度に集計できるのは３２７６７件までです。"
+                 "\nフォルダーを分けてください。"));
     QVERIFY(window.findChild<ui::GetListDialog*>("frmGetList")->isVisible());
     QVERIFY(window.GetLogList().names.isEmpty());
     QCOMPARE(MenuState(&window), QStringLiteral("110 00001"));

@@ -222,12 +222,12 @@ TEST_F(Adif2Cbr, ValuesNeverBreakALineAndUnreadableDatesAndTimesAreNamed) {
   EXPECT_EQ(lines[18].indexOf("K1ABC QSO: [2J"), lines[17].indexOf("K1ABC"));
 
   QByteArray dates = good;
-  for (const auto& [from, to] : {std::pair<QByteArray, QByteArray>{"<QSO_DATE:8>20261205",
-                                                                   "<QSO_DATE:10>ABCD-EF-GH"},
-                                 {"<TIME_ON:4>1210", "<TIME_ON:2>25"},
-                                 {"<TIME_ON:4>1210", "<TIME_ON:4>9999"},
-                                 {"<QSO_DATE:8>20261205", "<QSO_DATE:8>20260230"},
-                                 {"<TIME_ON:4>1210", "<TIME_ON:6>1210ss"}}) {
+  for (const auto& [from, to] :
+       {std::pair<QByteArray, QByteArray>{"<QSO_DATE:8>20261205", "<QSO_DATE:10>ABCD-EF-GH"},
+        {"<TIME_ON:4>1210", "<TIME_ON:2>25"},
+        {"<TIME_ON:4>1210", "<TIME_ON:4>9999"},
+        {"<QSO_DATE:8>20261205", "<QSO_DATE:8>20260230"},
+        {"<TIME_ON:4>1210", "<TIME_ON:6>1210ss"}}) {
     dates += QByteArray(good).replace(from, to);
   }
   QDir(out_).removeRecursively();

@@ -55,7 +55,8 @@ TEST(TovekPrefixFile, StoppedAtABadLineRefusesUnlessPartialIsAccepted) {
   const QString area = folder.Write("Tovek.are", "");
   const QString stopped = cty + ": line 3: ";
   const QString refusal =
-      cty + ": the prefixes after that line are missing; give --partial-cty to go on without them\n";
+      cty +
+      ": the prefixes after that line are missing; give --partial-cty to go on without them\n";
   const QList<QStringList> commands = {
       {"resolve", "--cty", cty, "JA1ABC", "KH6ABC"},
       {"score", "--cty", cty, "--area", area, log},

@@ -1,9 +1,9 @@
 #include "common/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFileInfo>
-#include <sys/stat.h>
 
 #include "tests/support/test_files.h"
 
@@ -103,8 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"Utf8CutOffAtTheEnd", "Jos\xC3", TextEncoding::kCp932},
         // A byte-limited export cut the last character: still UTF-8 (every
         // pair of these bytes is also some CP932 character).
-        EncodingCase{"Utf8WithOneCutCharacter",
-                     "\xE6\x97\xA5\xE6\x9C\xAC \xE5\xA4\xAA\xE9\x83\r\n", TextEncoding::kUtf8},
+        EncodingCase{"Utf8WithOneCutCharacter", "\xE6\x97\xA5\xE6\x9C\xAC \xE5\xA4\xAA\xE9\x83\r\n",
+                     TextEncoding::kUtf8},
         EncodingCase{"Utf8WithOneStrayLatin1Byte", "\xE6\x97\xA5 D\xF6renberg",
                      TextEncoding::kCp932},
         EncodingCase{"OverlongSlash", "\xC0\xAF", TextEncoding::kCp932},
@@ -179,14 +179,15 @@ INSTANTIATE_TEST_SUITE_P(
                          TextEncoding::kCp932,
                          {QStringLiteral("NAME: 山田"), QStringLiteral("ｶﾅ")},
                          {10, 2}},
-        DecodedLinesCase{"Utf8WithACharacterCutByTheExport",
-                         "NAME: \xE5\xB1\xB1\xE7\x94\xB0 \xE5\xA4\xAA\xE9\x83\r\n"
-                         "ADDRESS: \xE6\x9D\xB1\xE4\xBA\xAC\r\n",
-                         TextSource::kLog,
-                         TextEncoding::kUtf8,
-                         {QStringLiteral("NAME: 山田 太\uFFFD\uFFFD"), QStringLiteral("ADDRESS: 東京")},
-                         {18, 15},
-                         2},
+        DecodedLinesCase{
+            "Utf8WithACharacterCutByTheExport",
+            "NAME: \xE5\xB1\xB1\xE7\x94\xB0 \xE5\xA4\xAA\xE9\x83\r\n"
+            "ADDRESS: \xE6\x9D\xB1\xE4\xBA\xAC\r\n",
+            TextSource::kLog,
+            TextEncoding::kUtf8,
+            {QStringLiteral("NAME: 山田 太\uFFFD\uFFFD"), QStringLiteral("ADDRESS: 東京")},
+            {18, 15},
+            2},
         DecodedLinesCase{"Cp932LeadByteAtTheLineEnd",
                          "NAME: \x8e\x52\x93\x63\r\nCALLSIGN: JA1XYZ\x81\r\n",
                          TextSource::kLog,

@@ -5,12 +5,12 @@
 // leave their folder. Each gets a clear message or the readers' documented
 // behaviour; nothing crashes, hangs or writes where it should not.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <ostream>
-#include <sys/stat.h>
 
 #include "calculator/results_file.h"
 #include "cli/command_line.h"
@@ -114,7 +114,12 @@ INSTANTIATE_TEST_SUITE_P(
     Tovek, BadInput,
     ::testing::Values(
         // The editor reads any file as text: the binary bytes become rows.
-        BadInputCase{"BinaryLogIsReadAsText", kBinary, "log", {"load"}, kSuccess, kBinaryRows,
+        BadInputCase{"BinaryLogIsReadAsText",
+                     kBinary,
+                     "log",
+                     {"load"},
+                     kSuccess,
+                     kBinaryRows,
                      "%F/in.log" + kBinaryBadBytes},
         // ... and the field layout reader finds no summary in them.
         BadInputCase{"BinaryLogHasNoSummary",

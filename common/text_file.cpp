@@ -281,8 +281,12 @@ FileOutcome ReadInputFile(const QString& path, qint64 max_size, QByteArray& byte
   if (FileOutcome checked = CheckInputFile(path, max_size); !checked.ok) return checked;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return FileOutcome::Failure(file.errorString());
-  // One byte beyond the limit tells a file that grew since it was looked at.
-  bytes = file.read(max_size + 1);
+  // Read as long as it is (a buffer of the limit's size for every file would
+  // be wasted); a file that grew since it was looked at is read on, to one
+  // byte beyond the limit at most.
+  bytes = file.read(std::min(file.size(), max_size + 1));
+  char next = 0;
+  while (bytes.size() <= max_size && file.getChar(&next)) bytes.append(next);
   if (file.error() != QFileDevice::NoError) {
     bytes.clear();
     return FileOutcome::Failure(file.errorString());

@@ -112,7 +112,8 @@ void Prepare(int argc, char** argv) {
   AddNote(data.lf_log.toStdString() + ": " + Describe(LoadAsTheEditorDoes(data.lf_log)));
 
   TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
-  if (!reader.Open(data.lf_log).ok) Fail(data.lf_log + QStringLiteral(": cannot be read"));
+  if (!reader.Open(data.lf_log, max_file_size::kLog).ok)
+    Fail(data.lf_log + QStringLiteral(": cannot be read"));
   QString whole;
   reader.Next(whole);
   whole.remove(u'\n');

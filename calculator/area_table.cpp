@@ -76,7 +76,7 @@ AreaLoadOutcome LoadAreaFile(const QString& path, AreaTable& table) {
   table.Clear();
   if (!QFileInfo::exists(path)) return {AreaLoadOutcome::Status::kMissing, {}};
   TextLineReader reader(LineEnds::kCrLfCrOrLf);
-  if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+  if (const FileOutcome opened = reader.Open(path, max_file_size::kDataFile); !opened.ok) {
     return {AreaLoadOutcome::Status::kUnreadable, opened.error};
   }
   QString line;

@@ -24,7 +24,6 @@ QStringList ListLogFiles(const QString& folder) {
     const int folded = a.compare(b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : a < b;
   });
-  if (names.size() > kMaxLogListCount) names.resize(kMaxLogListCount);
   return names;
 }
 

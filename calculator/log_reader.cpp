@@ -73,11 +73,22 @@ const QString* ContestBand(QStringView frequency_text) {
   return nullptr;
 }
 
+// A call sign's text: trimmed of spaces and of the marks of bytes that were
+// no character at its ends.
+QStringView CallSignText(QStringView text) {
+  constexpr char16_t kBadByte = 0xFFFD;
+  QStringView call = TrimSpaces(text);
+  while (!call.isEmpty() && (call.front() == kBadByte || call.back() == kBadByte)) {
+    call = TrimSpaces(call.front() == kBadByte ? call.sliced(1) : call.chopped(1));
+  }
+  return call;
+}
+
 QsoEntry MakeQsoEntry(QStringView value) {
   const QStringView frequency = value.mid(kFrequencyStart, kFrequencyLength);
   const QString* band = ContestBand(frequency);
   return {band ? *band : frequency.toString(),
-          TrimSpaces(value.mid(kCallStart, kCallLength)).toString()};
+          CallSignText(value.mid(kCallStart, kCallLength)).toString()};
 }
 
 // The longest tag that the fast road below upper-cases; a longer one is no
@@ -113,7 +124,7 @@ bool TakeLine(QStringView line, int line_number, LogRead& log, const QsoLineVisi
   const QStringView tag = LineTag(line.left(colon), buffer, general);
   const QStringView value = line.mid(colon + 1);
   if (QString* field = HeaderField(log.summary, tag)) {
-    *field = TrimSpaces(value).toString();
+    *field = (field == &log.summary.call_sign ? CallSignText(value) : TrimSpaces(value)).toString();
   } else if (tag == kQsoTag) {
     if (log.qsos.size() >= kMaxLogQsos) return false;
     log.qsos.append(MakeQsoEntry(value));
@@ -134,6 +145,7 @@ void ReadLines(TextLineReader& reader, LogRead& log, const QsoLineVisitor* visit
     }
   }
   log.stn_cnt = log.summary.continent;
+  log.decoding = reader.Decoding();
 }
 
 }  // namespace
@@ -148,7 +160,7 @@ LogRead ReadLog(const QString& path) {
   TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
   // Whether a log that cannot be read is there at all is asked only then:
   // a contest of thousands of logs need not look each one up twice.
-  if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+  if (const FileOutcome opened = reader.Open(path, max_file_size::kLog); !opened.ok) {
     if (!QFileInfo::exists(path)) {
       log.status = LogRead::Status::kMissing;
       return log;

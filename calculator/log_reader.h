@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "common/text_file.h"
+
 namespace tovek {
 
 // The eleven header values of one log that scoring and the results keep,
@@ -53,6 +55,7 @@ struct LogRead {
   CabrilloSummary summary;
   QsoEntryList qsos;
   QString stn_cnt;  // the log's own continent, set once the file is read
+  LogDecoding decoding;  // the encoding read in, and its bytes shown as U+FFFD
 };
 
 // The band of a QSO line's five frequency characters (kHz): the five contest
@@ -61,7 +64,10 @@ QString BandOfFrequency(const QString& frequency_text);
 
 // Reads the log at `path`. A line ends at CR LF, CR or LF; a tag is the text
 // before a line's first colon, upper-cased and trimmed; the frequency and the
-// worked call are taken at fixed positions counted from that colon.
+// worked call are taken at fixed positions counted from that colon. A call
+// sign (the log's own and a worked one) is trimmed of spaces and of a
+// U+FFFD at its ends: a character cut in half at the end of a line is no
+// part of a call.
 LogRead ReadLog(const QString& path);
 
 // The same, over a log's bytes already in memory.

@@ -4,6 +4,7 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "common/file_output.h"
 #include "common/legacy_numbers.h"
@@ -176,6 +177,12 @@ FileOutcome ResultSave(const QString& log_name, const ResultTable& rows, Progres
 
 ResultFileRead ResultRead(const QString& log_name, Progress& progress) {
   ResultFileRead read;
+  // The size is judged below, where it tells how many records there are.
+  if (FileOutcome checked = CheckInputFile(log_name, std::numeric_limits<qint64>::max());
+      !checked.ok) {
+    read.outcome = std::move(checked);
+    return read;
+  }
   QFile file(log_name);
   if (!file.open(QIODevice::ReadOnly)) {
     read.outcome = FileOutcome::Failure(file.errorString());

@@ -201,6 +201,7 @@ int Run(const QStringList& arguments, CommandIo& io) {
     io.err << adif_path << ": " << read.file.error << '\n';
     return kRefused;
   }
+  io.err << BadBytesNote(adif_path, read.decoding);
   if (read.truncated) {
     io.err << kName << "only the first " << kMaxAdifRecords << " records of " << adif_path
            << " were read\n";
@@ -219,7 +220,9 @@ int Run(const QStringList& arguments, CommandIo& io) {
 
   const ConvertCheck check = CheckConversion(read.records, setup);
   if (check != ConvertCheck::kReady) {
-    io.err << ConvertCheckMessage(check, StationCall(read.records, setup)) << '\n';
+    io.err << ConvertCheckMessage(check, StationCall(read.records, setup),
+                                  UnreadableDateTimeRecords(read.records, setup))
+           << '\n';
     return kRefused;
   }
   NoProgress progress;

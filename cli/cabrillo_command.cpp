@@ -16,7 +16,8 @@ const QString kName = QStringLiteral("tovek cabrillo: ");
 
 const QString kUsage =
     QStringLiteral(
-        "Usage: tovek cabrillo [--cty FILE] [--settings FILE] [--tags FILE] --out DIR LOGFILE\n\n"
+        "Usage: tovek cabrillo [--cty FILE] [--partial-cty] [--settings FILE] [--tags FILE]\n"
+        "                      --out DIR LOGFILE\n\n"
         "Takes an entrant's log the way of the log editor without its windows: opens it\n"
         "(see 'tovek load --help'), reads its header into the summary (call sign,\n"
         "category, continent, entity ...), cuts every QSO row into fields at the basic\n"
@@ -28,10 +29,11 @@ const QString kUsage =
     EditorReviewUsage() +
     QStringLiteral(
         "  --out DIR        the folder that receives the two files (created when missing)\n\n"
-        "Exit status: 0 written; 1 nothing written because the prefix file or the log\n"
-        "could not be read, the summary is incomplete (the editor's message on standard\n"
-        "error), a QSO row's date and time cannot be read, the log has no QSO row or the\n"
-        "call sign makes no file name; also 1 when a file could not be written; 2 usage\n"
+        "Exit status: 0 written; 1 nothing written because the prefix file (also one that\n"
+        "stops at a bad line, unless --partial-cty) or the log could not be read, the\n"
+        "summary is incomplete (the editor's message on standard error), a QSO row's\n"
+        "date and time cannot be read, the log has no QSO row or the call sign makes no\n"
+        "file name; also 1 when a file could not be written; 2 usage\n"
         "error.\n");
 
 int Refuse(CommandIo& io, const QString& message) {
@@ -41,8 +43,8 @@ int Refuse(CommandIo& io, const QString& message) {
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed =
-      Arguments::Parse(args, EditorReviewOptions() + QStringList{"--out"}, {}, error);
+  const auto parsed = Arguments::Parse(args, EditorReviewOptions() + QStringList{"--out"},
+                                       EditorReviewFlags(), error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one LOGFILE");
   if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
   if (parsed && error.isEmpty() && !parsed->Has("--out")) {

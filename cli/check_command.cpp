@@ -9,7 +9,8 @@ namespace {
 
 const QString kUsage =
     QStringLiteral(
-        "Usage: tovek check [--cty FILE] [--settings FILE] [--tags FILE] LOGFILE\n\n"
+        "Usage: tovek check [--cty FILE] [--partial-cty] [--settings FILE] [--tags FILE]\n"
+        "                   LOGFILE\n\n"
         "Opens an entrant's log as the log editor does (see 'tovek load --help') and runs\n"
         "its data check over every QSO row, with the field columns (CabBandPos,\n"
         "CabModePos, CabDatePos), the start date (StartDate) and the band limits of the\n"
@@ -19,12 +20,13 @@ const QString kUsage =
         "lines, in that order; a log without faults prints nothing.\n\n") +
     EditorReviewUsage() +
     QStringLiteral(
-        "\nExit status: 0 checked (with or without faults), 1 the prefix file or the log\n"
-        "could not be read, 2 usage error.\n");
+        "\nExit status: 0 checked (with or without faults), 1 the prefix file (also one\n"
+        "that stops at a bad line, unless --partial-cty) or the log could not be read,\n"
+        "2 usage error.\n");
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed = Arguments::Parse(args, EditorReviewOptions(), {}, error);
+  const auto parsed = Arguments::Parse(args, EditorReviewOptions(), EditorReviewFlags(), error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one LOGFILE");
   if (!error.isEmpty()) {
     io.err << "tovek check: " << error << "\n" << kUsage;

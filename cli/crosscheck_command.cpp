@@ -20,50 +20,54 @@ using crosscheck::KnownCalls;
 
 const QString kName = QStringLiteral("tovek crosscheck");
 
-const QString kUsage = QStringLiteral(
-    "Usage: tovek crosscheck [--cty FILE] [--area FILE] [--master FILE] [--rules FILE]\n"
-    "                        [--start yyyy-mm-dd] [--qsos] [--save FILE.rlt] [--out DIR] "
-    "PATH...\n\n"
-    "Checks the contest's logs against each other: every QSO line of every log is\n"
-    "matched with the other station's log (after correcting each log's clock) and\n"
-    "gets one verdict:\n\n"
-    "  OK          matched; call, band and exchange agree\n"
-    "  UNVERIFIED  the other station sent no log; its call is confirmed elsewhere\n"
-    "  NIL         the other station's log holds no such QSO\n"
-    "  BUST        the call was miscopied (detail: the call worked)\n"
-    "  XBUST       the received number was miscopied (detail: the number sent)\n"
-    "  BAND        logged on the wrong band (detail: the right band, e.g. 14000)\n"
-    "  UNIQUE      a call in no other log and not in the master list\n"
-    "  DUPE        worked before on the same band\n"
-    "  TIME        outside the 48 hours from --start, after clock correction\n\n"
-    "PATH as for 'tovek score': a folder stands for its \"*.cbr\" files, any other\n"
-    "PATH is one log file. Prints a header line, then one line per log in input\n"
-    "order, tab-separated:\n\n"
-    "  CallSign Category QsoLines Ok Unverified Nil Bust ExchangeBust Band Unique\n"
-    "  Dupe OutOfTime ClockOffsetMinutes Score CheckedScore\n\n"
-    "ClockOffsetMinutes: how many minutes the log's clock was ahead (negative:\n"
-    "behind), the offset that holds for most of its QSOs. Score: as 'tovek score'\n"
-    "gives it; CheckedScore: the same scoring over the credited QSOs (OK,\n"
-    "UNVERIFIED and, by the rules, UNIQUE), less the penalties.\n\n"
-    "  --cty FILE      the prefix file (default: Cty.dat in the program folder)\n"
-    "  --area FILE     the area file (default: Tovek.are in the program folder)\n"
-    "  --master FILE   known calls, one per line, '#' lines are comments: a call\n"
-    "                  in it is genuine without a log (default: MASTER.SCP in the\n"
-    "                  program folder, else /usr/share/hamradio-files/MASTER.SCP,\n"
-    "                  else none; the calculator's window takes the same)\n"
-    "  --rules FILE    the rules (default: CrossCheck.ini in the program folder,\n"
-    "                  written with its defaults when missing)\n"
-    "  --start DATE    the first day of the contest period (without it: no TIME)\n"
-    "  --qsos          print instead one line per QSO line of every log (logs in\n"
-    "                  input order, lines in file order):\n"
-    "                    CALL<TAB>LINE<TAB>VERDICT<TAB>DETAIL\n"
-    "                  LINE being the line's 1-based number in its file\n"
-    "  --save FILE     write the checked results as a results file (Score = the\n"
-    "                  checked score), for 'tovek results' and the calculator\n"
-    "  --out DIR       write each entrant's report (CALL.lcr) and the committee's\n"
-    "                  summary (CrossCheck.txt) into DIR\n\n"
-    "Exit status: 0 done, 1 a data file missing or a file that could not be\n"
-    "written, 2 usage error.\n");
+const QString kUsage =
+    QStringLiteral(
+        "Usage: tovek crosscheck [--cty FILE] [--partial-cty] [--area FILE] [--master FILE]\n"
+        "                        [--rules FILE] [--start yyyy-mm-dd] [--qsos] [--save FILE.rlt]\n"
+        "                        [--out DIR] PATH...\n\n"
+        "Checks the contest's logs against each other: every QSO line of every log is\n"
+        "matched with the other station's log (after correcting each log's clock) and\n"
+        "gets one verdict:\n\n"
+        "  OK          matched; call, band and exchange agree\n"
+        "  UNVERIFIED  the other station sent no log; its call is confirmed elsewhere\n"
+        "  NIL         the other station's log holds no such QSO\n"
+        "  BUST        the call was miscopied (detail: the call worked)\n"
+        "  XBUST       the received number was miscopied (detail: the number sent)\n"
+        "  BAND        logged on the wrong band (detail: the right band, e.g. 14000)\n"
+        "  UNIQUE      a call in no other log and not in the master list\n"
+        "  DUPE        worked before on the same band\n"
+        "  TIME        outside the 48 hours from --start, after clock correction\n\n"
+        "PATH as for 'tovek score': a folder stands for its \"*.cbr\" files, any other\n"
+        "PATH is one log file. Prints a header line, then one line per log in input\n"
+        "order, tab-separated:\n\n"
+        "  CallSign Category QsoLines Ok Unverified Nil Bust ExchangeBust Band Unique\n"
+        "  Dupe OutOfTime ClockOffsetMinutes Score CheckedScore\n\n"
+        "ClockOffsetMinutes: how many minutes the log's clock was ahead (negative:\n"
+        "behind), the offset that holds for most of its QSOs. Score: as 'tovek score'\n"
+        "gives it; CheckedScore: the same scoring over the credited QSOs (OK,\n"
+        "UNVERIFIED and, by the rules, UNIQUE), less the penalties.\n\n"
+        "  --cty FILE      the prefix file (default: Cty.dat in the program folder)\n") +
+    PartialCtyUsage(18) +
+    QStringLiteral(
+        "  --area FILE     the area file (default: Tovek.are in the program folder)\n"
+        "  --master FILE   known calls, one per line, '#' lines are comments: a call\n"
+        "                  in it is genuine without a log (default: MASTER.SCP in the\n"
+        "                  program folder, else /usr/share/hamradio-files/MASTER.SCP,\n"
+        "                  else none; the calculator's window takes the same)\n"
+        "  --rules FILE    the rules (default: CrossCheck.ini in the program folder,\n"
+        "                  written with its defaults when missing)\n"
+        "  --start DATE    the first day of the contest period (without it: no TIME)\n"
+        "  --qsos          print instead one line per QSO line of every log (logs in\n"
+        "                  input order, lines in file order):\n"
+        "                    CALL<TAB>LINE<TAB>VERDICT<TAB>DETAIL\n"
+        "                  LINE being the line's 1-based number in its file\n"
+        "  --save FILE     write the checked results as a results file (Score = the\n"
+        "                  checked score), for 'tovek results' and the calculator\n"
+        "  --out DIR       write each entrant's report (CALL.lcr) and the committee's\n"
+        "                  summary (CrossCheck.txt) into DIR\n\n"
+        "Exit status: 0 done, 1 a data file missing or unreadable (also a prefix file\n"
+        "that stops at a bad line, unless --partial-cty), too many logs, or a file that\n"
+        "could not be written, 2 usage error.\n");
 
 std::optional<CheckRules> LoadRules(const Arguments& arguments, CommandIo& io) {
   const bool given = arguments.Has("--rules");
@@ -91,8 +95,8 @@ void PrintLogs(QTextStream& out, const crosscheck::CrossCheckRun& run) {
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
   const auto parsed = Arguments::Parse(
-      args, {"--cty", "--area", "--master", "--rules", "--start", "--save", kOutOption}, {"--qsos"},
-      error);
+      args, {"--cty", "--area", "--master", "--rules", "--start", "--save", kOutOption},
+      {"--qsos", kPartialCtyOption}, error);
   if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
   if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
   const std::optional<QDate> start =
@@ -123,12 +127,14 @@ int Run(const QStringList& args, CommandIo& io) {
   const std::optional<CheckRules> rules = LoadRules(*parsed, io);
   if (!rules) return kRefused;
 
-  const QStringList paths = LogPaths(parsed->Operands());
+  QStringList paths;
+  if (const int taken = RunLogPaths(*parsed, kName, io, paths); taken != kSuccess) return taken;
   NoProgress progress;
   const crosscheck::CrossCheckInputs inputs{prefixes, areas, *known, *rules, start};
   const std::optional<crosscheck::CrossCheckRun> run =
       crosscheck::RunCrossCheck(paths, inputs, progress);
   for (const crosscheck::ContestLog& log : run->logs) {
+    io.err << BadBytesNote(log.path, log.scored.decoding);
     if (log.scored.status == LogRead::Status::kMissing ||
         log.scored.status == LogRead::Status::kUnreadable) {
       io.err << log.path << ": " << UnreadReason(log.scored) << '\n';

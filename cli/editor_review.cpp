@@ -13,13 +13,18 @@ QStringList EditorReviewOptions() {
   return {QStringLiteral("--cty"), QStringLiteral("--settings"), QStringLiteral("--tags")};
 }
 
+QStringList EditorReviewFlags() { return {kPartialCtyOption}; }
+
 QString EditorReviewUsage() {
   return QStringLiteral(
-      "  --cty FILE       the prefix file (default: Cty.dat in the program folder)\n"
-      "  --settings FILE  Kavrel's settings file (default: Kavrel.ini in the program\n"
-      "                   folder); a missing file or key takes the editor's default\n"
-      "                   (the start date then is today)\n"
-      "  --tags FILE      the header tag list (default: CabHeader.dat in the program folder)\n");
+             "  --cty FILE       the prefix file (default: Cty.dat in the program folder)\n") +
+         PartialCtyUsage(19) +
+         QStringLiteral(
+             "  --settings FILE  Kavrel's settings file (default: Kavrel.ini in the program\n"
+             "                   folder); a missing file or key takes the editor's default\n"
+             "                   (the start date then is today)\n"
+             "  --tags FILE      the header tag list (default: CabHeader.dat in the program "
+             "folder)\n");
 }
 
 std::optional<EditorReview> OpenForReview(const Arguments& arguments, const QString& log_path,
@@ -45,6 +50,7 @@ std::optional<EditorReview> OpenForReview(const Arguments& arguments, const QStr
       arguments.Value(QStringLiteral("--tags"), program.filePath(QStringLiteral("CabHeader.dat")));
   NoProgress progress;
   LogReadOutcome read = ReadLogRows(log_path, LoadHeaderTags(tags_path), progress);
+  io.err << BadBytesNote(log_path, read.decoding);
   if (!read.file.ok) {
     io.err << log_path << ": " << read.file.error << '\n';
     status = kRefused;

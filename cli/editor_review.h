@@ -21,6 +21,9 @@ struct EditorReview {
 // The options both commands take besides their own.
 QStringList EditorReviewOptions();
 
+// The flags they take (--partial-cty).
+QStringList EditorReviewFlags();
+
 // Loads Cty.dat (--cty), Kavrel.ini (--settings; its defaults where the
 // file or a key is missing) and the log, read and cleaned up by the five
 // load passes as `tovek load` does. On failure the reason is on standard

@@ -2,6 +2,7 @@
 // when it opens a log.
 #include <QDir>
 
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "common/text_file.h"
 #include "editor/load_passes.h"
@@ -53,6 +54,7 @@ int Run(const QStringList& args, CommandIo& io) {
     io.err << log_path << ": " << read.file.error << '\n';
     return kRefused;
   }
+  io.err << BadBytesNote(log_path, read.decoding);
   UndoLines undo;
   const LoadPassesOutcome passes = RunLoadPasses(read.rows, undo, progress);
   for (const QString& row : read.rows) io.out << PlainText(row) << '\n';

@@ -10,16 +10,20 @@
 namespace tovek::cli {
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "Usage: tovek resolve [--cty FILE] [CALL...]\n\n"
-    "Resolves call signs as the editor and the score calculator do. The calls are\n"
-    "the arguments or, when there are none, the lines of standard input (trimmed;\n"
-    "empty lines are passed over). Prints one line per call:\n\n"
-    "  CALL<TAB>ENTITY<TAB>CONTINENT<TAB>PORTABLE\n\n"
-    "ENTITY and CONTINENT are empty when the call does not resolve, PORTABLE when no\n"
-    "rule gives an operating prefix. Calls are compared as written (case matters).\n\n"
-    "  --cty FILE   the prefix file (default: Cty.dat in the program folder)\n\n"
-    "Exit status: 0 done, 1 prefix file missing, 2 usage error.\n");
+const QString kUsage =
+    QStringLiteral(
+        "Usage: tovek resolve [--cty FILE] [--partial-cty] [CALL...]\n\n"
+        "Resolves call signs as the editor and the score calculator do. The calls are\n"
+        "the arguments or, when there are none, the lines of standard input (trimmed;\n"
+        "empty lines are passed over). Prints one line per call:\n\n"
+        "  CALL<TAB>ENTITY<TAB>CONTINENT<TAB>PORTABLE\n\n"
+        "ENTITY and CONTINENT are empty when the call does not resolve, PORTABLE when no\n"
+        "rule gives an operating prefix. Calls are compared as written (case matters).\n\n"
+        "  --cty FILE   the prefix file (default: Cty.dat in the program folder)\n") +
+    PartialCtyUsage(15) +
+    QStringLiteral(
+        "\nExit status: 0 done, 1 prefix file missing or unreadable (also one that stops\n"
+        "at a bad line, unless --partial-cty), 2 usage error.\n");
 
 void PrintResolution(QTextStream& out, const PrefixTable& table, const QString& call) {
   const DxccResult result = DxccCheck(table, call);
@@ -30,7 +34,7 @@ void PrintResolution(QTextStream& out, const PrefixTable& table, const QString& 
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed = Arguments::Parse(args, {QStringLiteral("--cty")}, {}, error);
+  const auto parsed = Arguments::Parse(args, {QStringLiteral("--cty")}, {kPartialCtyOption}, error);
   if (!parsed) {
     io.err << "tovek resolve: " << error << "\n" << kUsage;
     return kUsageError;

@@ -16,8 +16,8 @@ const QString kSaveOption = QStringLiteral("--save");
 
 const QString kUsage =
     QStringLiteral(
-        "Usage: tovek score [--cty FILE] [--area FILE] [--save FILE.rlt] [--out DIR\n"
-        "                   [--date yyyy-mm-dd]] PATH...\n\n"
+        "Usage: tovek score [--cty FILE] [--partial-cty] [--area FILE] [--save FILE.rlt]\n"
+        "                   [--out DIR [--date yyyy-mm-dd]] PATH...\n\n"
         "Scores Cabrillo logs as the score calculator's run does. A PATH that is a\n"
         "folder stands for its \"*.cbr\" files (in any letter case, by name ignoring\n"
         "case, as the log list dialog shows them); any other PATH is one log file.\n"
@@ -28,14 +28,17 @@ const QString kUsage =
         "  Mult1 Mult2 TotalMult Continent Entity\n\n"
         "A log that cannot be read is named on standard error and still gets its\n"
         "row: the file's name as call sign, every count 0.\n\n"
-        "  --cty FILE    the prefix file (default: Cty.dat in the program folder)\n"
+        "  --cty FILE    the prefix file (default: Cty.dat in the program folder)\n") +
+    PartialCtyUsage(16) +
+    QStringLiteral(
         "  --area FILE   the area file (default: Tovek.are in the program folder)\n"
         "  --save FILE   write the rows, in the order printed, as a results file\n"
         "                (493-byte records, as the calculator's window saves them;\n"
         "                read it again with 'tovek results')\n") +
     PublishUsage() +
     QStringLiteral(
-        "\nExit status: 0 done, 1 prefix or area file missing, too many logs, no result\n"
+        "\nExit status: 0 done, 1 prefix or area file missing or unreadable (a prefix\n"
+        "file that stops at a bad line too, unless --partial-cty), too many logs, no result\n"
         "rows to save or publish, or a file that could not be written, 2 usage error.\n");
 
 // Tells on standard error what the window would say in a message box.
@@ -44,6 +47,7 @@ class ErrorObserver final : public RunObserver {
   explicit ErrorObserver(QTextStream& err) : err_(err) {}
 
   void LogRead(qsizetype, qsizetype, const QString& path, const tovek::LogRead& log) override {
+    err_ << BadBytesNote(path, log.decoding);
     if (!ClaimedScoreValue(log.summary.claimed_score)) {
       err_ << path << ": CLAIMED-SCORE is too large to be read; 0 is kept\n";
     }
@@ -71,8 +75,8 @@ class ErrorObserver final : public RunObserver {
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed =
-      Arguments::Parse(args, {"--cty", "--area", kSaveOption, kOutOption, kDateOption}, {}, error);
+  const auto parsed = Arguments::Parse(
+      args, {"--cty", "--area", kSaveOption, kOutOption, kDateOption}, {kPartialCtyOption}, error);
   if (parsed && parsed->Operands().isEmpty()) error = QStringLiteral("no PATH given");
   if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
   const std::optional<QDate> date =
@@ -88,11 +92,9 @@ int Run(const QStringList& args, CommandIo& io) {
   }
 
   // Each path is given whole: the list's folder stays empty.
-  const LogList list{QString(), LogPaths(parsed->Operands())};
-  if (list.Count() > kMaxLogListCount) {
-    io.err << "tovek score: " << list.Count() << " logs; a run takes at most " << kMaxLogListCount
-           << '\n';
-    return kRefused;
+  LogList list;
+  if (const int taken = RunLogPaths(*parsed, kName, io, list.names); taken != kSuccess) {
+    return taken;
   }
   NoProgress progress;
   ErrorObserver observer(io.err);

@@ -23,6 +23,12 @@ OutputName OutputNameOf(const QString& call_sign) {
         name.reason = QStringLiteral("制御文字はファイル名に使えません");
         break;
       }
+      // The mark of bytes that were no character when the log was read (a
+      // character cut in half at the end of the line): no part of a call.
+      if (c.unicode() == 0xFFFD) {
+        name.reason = QStringLiteral("読めない文字 (\uFFFD) があります");
+        break;
+      }
       if (QStringLiteral(":*?\"<>|").contains(c)) {
         name.reason = QStringLiteral("\"%1\" はファイル名に使えません").arg(c);
         break;

@@ -18,8 +18,9 @@ struct OutputName {
 // The file name of a call sign, trimmed: "JA1CALL/3" gives "JA1CALL-3". A
 // name that would still leave its folder or that a file system refuses (a
 // second "/", "\", "..", a leading "." that would hide the file, a control
-// character, one of : * ? " < > |, or nothing at all) is refused: writing it would put the file
-// elsewhere or fail halfway.
+// character, one of : * ? " < > |, the U+FFFD that marks bytes the log's
+// encoding could not read, or nothing at all) is refused: writing it would
+// put the file elsewhere or fail halfway.
 OutputName OutputNameOf(const QString& call_sign);
 
 // What the user is told about a refused call sign.

@@ -234,7 +234,7 @@ PrefixLoadOutcome LoadPrefixTable(const QString& path, PrefixTable& table, Entit
   if (!QFileInfo::exists(path)) return {PrefixLoadOutcome::Status::kMissing, 0, {}};
 
   TextLineReader reader(LineEnds::kCrLfCrOrLf);
-  if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+  if (const FileOutcome opened = reader.Open(path, max_file_size::kReference); !opened.ok) {
     return {PrefixLoadOutcome::Status::kStopped, 0, opened.error};
   }
   CurrentEntity entity;

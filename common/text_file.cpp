@@ -1,6 +1,7 @@
 #include "common/text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -17,6 +18,13 @@ constexpr char kLf = '\n';
 constexpr const char* kCodePage = "CP932";
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr qsizetype kUtf8ByteOrderMarkSize = 3;
+
+FileOutcome TooLarge(qint64 size, qint64 max_size) {
+  return FileOutcome::Failure(
+      QStringLiteral("too large for this kind of file: %1 bytes, at most %2 are read")
+          .arg(size)
+          .arg(max_size));
+}
 
 bool StartsWithUtf8ByteOrderMark(QByteArrayView bytes) {
   return bytes.startsWith(QByteArrayView(kUtf8ByteOrderMark, kUtf8ByteOrderMarkSize));
@@ -65,12 +73,30 @@ bool IsValidUtf8(QByteArrayView bytes) {
   return true;
 }
 
-TextEncoding DetectLogEncoding(QByteArrayView bytes) {
-  if (StartsWithUtf8ByteOrderMark(bytes)) return TextEncoding::kUtf8;
-  const bool has_non_ascii =
-      std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
-  return has_non_ascii && IsValidUtf8(bytes) ? TextEncoding::kUtf8 : TextEncoding::kCp932;
+namespace {
+
+struct Utf8Reading {
+  qsizetype characters = 0;  // well-formed sequences of two bytes or more
+  qsizetype bad_bytes = 0;
+};
+
+Utf8Reading ReadAsUtf8(QByteArrayView bytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const qsizetype size = bytes.size();
+  Utf8Reading reading;
+  qsizetype i = 0;
+  while (i < size) {
+    const qsizetype length = Utf8SequenceLength(data, size, i);
+    if (length == 0) ++reading.bad_bytes;
+    if (length > 1) ++reading.characters;
+    i += std::max<qsizetype>(length, 1);
+  }
+  return reading;
 }
+
+}  // namespace
+
+qsizetype Utf8BadBytes(QByteArrayView bytes) { return ReadAsUtf8(bytes).bad_bytes; }
 
 namespace {
 
@@ -137,6 +163,44 @@ QString DecodeCp932(QByteArrayView bytes) {
   return text;
 }
 
+qsizetype Cp932BadBytes(QByteArrayView bytes) {
+  thread_local Cp932DecodingCache cache;
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const qsizetype size = bytes.size();
+  qsizetype bad = 0;
+  for (qsizetype i = 0; i < size; ++i) {
+    const unsigned char b = data[i];
+    if (b < 0x80 || (b >= 0xA1 && b <= 0xDF)) continue;
+    if (IsLeadByte(b) && i + 1 < size && IsTrailByte(data[i + 1])) {
+      if (cache.Of(b, data[i + 1]) == kReplacement) bad += 2;
+      ++i;
+    } else {
+      ++bad;
+    }
+  }
+  return bad;
+}
+
+LogDecoding DetectLogDecoding(QByteArrayView bytes) {
+  if (StartsWithUtf8ByteOrderMark(bytes)) {
+    return {TextEncoding::kUtf8, Utf8BadBytes(bytes.sliced(kUtf8ByteOrderMarkSize))};
+  }
+  const bool has_non_ascii =
+      std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+  if (!has_non_ascii) return {};
+  const Utf8Reading utf8 = ReadAsUtf8(bytes);
+  // CP932 reads nearly any pair of bytes above 0x80 as some character, so
+  // its count of bad bytes alone would take UTF-8 Japanese for CP932. What
+  // tells them apart is that CP932 text forms well-formed UTF-8 characters
+  // only by chance, a few among many bytes that break the UTF-8 rules.
+  if (utf8.characters > utf8.bad_bytes) return {TextEncoding::kUtf8, utf8.bad_bytes};
+  const qsizetype cp932_bad = Cp932BadBytes(bytes);
+  if (utf8.bad_bytes <= cp932_bad) return {TextEncoding::kUtf8, utf8.bad_bytes};
+  return {TextEncoding::kCp932, cp932_bad};
+}
+
+TextEncoding DetectLogEncoding(QByteArrayView bytes) { return DetectLogDecoding(bytes).encoding; }
+
 namespace {
 
 // The CP932 bytes of one code point, or "?" when CP932 has no such character.
@@ -200,17 +264,46 @@ QByteArray EncodeCp932(QStringView text) {
   return out;
 }
 
-FileOutcome TextLineReader::Open(const QString& path) {
-  QFile file(path);
-  bool read = file.open(QIODevice::ReadOnly);
-  if (read) {
-    bytes_ = file.readAll();
-    read = file.error() == QFileDevice::NoError;
+FileOutcome CheckInputFile(const QString& path, qint64 max_size) {
+  const QFileInfo info(path);
+  if (!info.exists()) return FileOutcome::Success();
+  // Asked before opening: opening a pipe waits for a writer, and reading a
+  // device such as /dev/zero never ends.
+  if (!info.isFile()) {
+    return FileOutcome::Failure(
+        QStringLiteral("not a regular file (a folder, a device or a pipe); only files are read"));
   }
+  if (info.size() > max_size) return TooLarge(info.size(), max_size);
+  return FileOutcome::Success();
+}
+
+FileOutcome ReadInputFile(const QString& path, qint64 max_size, QByteArray& bytes) {
+  bytes.clear();
+  if (FileOutcome checked = CheckInputFile(path, max_size); !checked.ok) return checked;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return FileOutcome::Failure(file.errorString());
+  // Read as long as it is (a buffer of the limit's size for every file would
+  // be wasted); a file that grew since it was looked at is read on, to one
+  // byte beyond the limit at most.
+  bytes = file.read(std::min(file.size(), max_size + 1));
+  char next = 0;
+  while (bytes.size() <= max_size && file.getChar(&next)) bytes.append(next);
+  if (file.error() != QFileDevice::NoError) {
+    bytes.clear();
+    return FileOutcome::Failure(file.errorString());
+  }
+  if (bytes.size() > max_size) {
+    bytes.clear();
+    return TooLarge(file.size(), max_size);
+  }
+  return FileOutcome::Success();
+}
+
+FileOutcome TextLineReader::Open(const QString& path, qint64 max_size) {
   // A failed read leaves no lines, not even those of a file read before.
-  if (!read) bytes_.clear();
+  const FileOutcome read = ReadInputFile(path, max_size, bytes_);
   Start();
-  return read ? FileOutcome::Success() : FileOutcome::Failure(file.errorString());
+  return read;
 }
 
 void TextLineReader::OpenBytes(QByteArray bytes) {
@@ -220,8 +313,8 @@ void TextLineReader::OpenBytes(QByteArray bytes) {
 
 void TextLineReader::Start() {
   position_ = 0;
-  encoding_ = source_ == TextSource::kLog ? DetectLogEncoding(bytes_) : TextEncoding::kCp932;
-  if (encoding_ == TextEncoding::kUtf8 && StartsWithUtf8ByteOrderMark(bytes_)) {
+  decoding_ = source_ == TextSource::kLog ? DetectLogDecoding(bytes_) : LogDecoding{};
+  if (decoding_.encoding == TextEncoding::kUtf8 && StartsWithUtf8ByteOrderMark(bytes_)) {
     position_ = kUtf8ByteOrderMarkSize;
   }
 }
@@ -237,7 +330,7 @@ bool TextLineReader::Next(QString& line, qsizetype* byte_length) {
     while (end < size && data[end] != kCr && data[end] != kLf) ++end;
   }
   const QByteArrayView raw(data + position_, end - position_);
-  line = encoding_ == TextEncoding::kUtf8 ? QString::fromUtf8(raw) : DecodeCp932(raw);
+  line = decoding_.encoding == TextEncoding::kUtf8 ? QString::fromUtf8(raw) : DecodeCp932(raw);
   if (byte_length) *byte_length = raw.size();
   position_ = end;
   if (position_ < size && data[position_] == kCr) {
@@ -249,10 +342,10 @@ bool TextLineReader::Next(QString& line, qsizetype* byte_length) {
   return true;
 }
 
-TextFileLines ReadTextLines(const QString& path, LineEnds rule) {
+TextFileLines ReadTextLines(const QString& path, LineEnds rule, qint64 max_size) {
   TextFileLines result;
   TextLineReader reader(rule);
-  result.outcome = reader.Open(path);
+  result.outcome = reader.Open(path, max_size);
   if (!result.outcome.ok) return result;
   QString line;
   while (reader.Next(line)) result.lines.append(line);

@@ -108,6 +108,7 @@ bool TakeRecords(const QString& pending, qsizetype& start, qsizetype& scanned,
 
 AdifReadOutcome AdifReadLines(TextLineReader& reader) {
   AdifReadOutcome outcome;
+  outcome.decoding = reader.Decoding();
   QString pending;
   qsizetype start = 0;
   qsizetype scanned = 0;
@@ -128,7 +129,7 @@ AdifReadOutcome AdifReadLines(TextLineReader& reader) {
 
 AdifReadOutcome AdifRead(const QString& path) {
   TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
-  const FileOutcome opened = reader.Open(path);
+  const FileOutcome opened = reader.Open(path, max_file_size::kAdif);
   if (!opened.ok) {
     AdifReadOutcome outcome;
     outcome.file = opened;

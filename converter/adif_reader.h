@@ -31,6 +31,7 @@ struct AdifReadOutcome {
   // The log held more records than a list takes; the records after the
   // first kMaxAdifRecords were not read.
   bool truncated = false;
+  LogDecoding decoding;  // the encoding read in, and its bytes shown as U+FFFD
 };
 
 // Reads the log at `path`. A lone LF does not end a line, so a file with LF

@@ -1,7 +1,9 @@
 #include "converter/cabrillo3_writer.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "common/legacy_numbers.h"
@@ -41,6 +43,21 @@ QString ModeText(const QString& value) {
 
 QString DashedDate(const QString& value) {
   return value.mid(0, 4) + u'-' + value.mid(4, 2) + u'-' + value.mid(6, 2);
+}
+
+bool IsDigits(QStringView text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool IsReadableDate(const QString& value) {
+  return value.size() == 8 && IsDigits(value) &&
+         QDate::fromString(value, QStringLiteral("yyyyMMdd")).isValid();
+}
+
+bool IsReadableTime(const QString& value) {
+  if ((value.size() != 4 && value.size() != 6) || !IsDigits(value)) return false;
+  return value.mid(0, 2).toInt() < 24 && value.mid(2, 2).toInt() < 60 &&
+         (value.size() == 4 || value.mid(4, 2).toInt() < 60);
 }
 
 }  // namespace
@@ -144,10 +161,26 @@ ConvertCheck CheckConversion(const AdifRecordList& records, const ConversionSetu
     return ConvertCheck::kNoOutputFolder;
   }
   if (!CbrFileBaseName(call)) return ConvertCheck::kUnsafeFileName;
+  if (!UnreadableDateTimeRecords(records, setup).isEmpty()) {
+    return ConvertCheck::kUnreadableDateTime;
+  }
   return ConvertCheck::kReady;
 }
 
-QString ConvertCheckMessage(ConvertCheck check, const QString& station_call) {
+QList<qsizetype> UnreadableDateTimeRecords(const AdifRecordList& records,
+                                           const ConversionSetup& setup) {
+  QList<qsizetype> unreadable;
+  for (qsizetype i = 0; i < records.size(); ++i) {
+    if (!IsReadableDate(ColumnValue(records[i], setup, QsoColumn::kDate).trimmed()) ||
+        !IsReadableTime(ColumnValue(records[i], setup, QsoColumn::kTime).trimmed())) {
+      unreadable.append(i + 1);
+    }
+  }
+  return unreadable;
+}
+
+QString ConvertCheckMessage(ConvertCheck check, const QString& station_call,
+                            const QList<qsizetype>& records) {
   switch (check) {
     case ConvertCheck::kMissingValues:
       return QStringLiteral("データ項目をセットしてください");
@@ -156,6 +189,22 @@ QString ConvertCheckMessage(ConvertCheck check, const QString& station_call) {
     case ConvertCheck::kUnsafeFileName:
       return QStringLiteral("コールサイン「%1」はファイル名に使えません\n作業を続行できません")
           .arg(PlainText(station_call.trimmed()));
+    case ConvertCheck::kUnreadableDateTime: {
+      // The first ten are enough to find the pattern in the file.
+      constexpr qsizetype kListed = 10;
+      QStringList numbers;
+      for (qsizetype i = 0; i < std::min(records.size(), kListed); ++i) {
+        numbers.append(QString::number(records[i]));
+      }
+      QString list = numbers.join(QStringLiteral(", "));
+      if (records.size() > kListed) {
+        list += QStringLiteral(" ほか %1 件").arg(records.size() - kListed);
+      }
+      return QStringLiteral(
+                 "日付 (yyyymmdd) または時刻 (hhmm) が読めないレコードがあります: %1\n"
+                 "作業を続行できません")
+          .arg(list);
+    }
     case ConvertCheck::kReady:
       break;
   }
@@ -195,6 +244,8 @@ QStringList CbrLines(const AdifRecordList& records, const ConversionSetup& setup
     progress.Yield();
   }
   lines.append(QStringLiteral("END-OF-LOG:"));
+  // A value of the file never breaks its line: control characters become blanks.
+  for (QString& line : lines) line = PlainText(std::move(line));
   return lines;
 }
 

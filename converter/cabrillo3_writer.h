@@ -65,20 +65,32 @@ std::optional<QString> CbrFileBaseName(const QString& station_call);
 
 enum class ConvertCheck {
   kReady,
-  kMissingValues,   // a required value is empty (or blanks only)
-  kNoOutputFolder,  // the output folder is not set or not a folder
-  kUnsafeFileName,  // the station call cannot name a file
+  kMissingValues,       // a required value is empty (or blanks only)
+  kNoOutputFolder,      // the output folder is not set or not a folder
+  kUnsafeFileName,      // the station call cannot name a file
+  kUnreadableDateTime,  // a record's date or time is no date or time
 };
 ConvertCheck CheckConversion(const AdifRecordList& records, const ConversionSetup& setup);
 
-// The message that reports a check's failure.
-QString ConvertCheckMessage(ConvertCheck check, const QString& station_call);
+// The records (1-based) whose date is not eight digits of a calendar date
+// (yyyymmdd) or whose time is not four or six digits of a time of day
+// (hhmm or hhmmss): their QSO line would carry no date or time a reader of
+// the file can take.
+QList<qsizetype> UnreadableDateTimeRecords(const AdifRecordList& records,
+                                           const ConversionSetup& setup);
+
+// The message that reports a check's failure; `records` are those of
+// UnreadableDateTimeRecords.
+QString ConvertCheckMessage(ConvertCheck check, const QString& station_call,
+                            const QList<qsizetype>& records = {});
 
 // The question asked before writing: "JA1ABC.cbr ファイルを出力しますか ??".
 QString ConvertQuestion(const QString& station_call);
 
 // The lines of the file: 17 header lines, one QSO line per record and the
-// end line. `progress` is given its turn after every QSO line.
+// end line. A control character of a value (a line break inside an ADIF
+// value above all) is written as a blank, so that every line of the file is
+// one line of the log. `progress` is given its turn after every QSO line.
 QStringList CbrLines(const AdifRecordList& records, const ConversionSetup& setup,
                      Progress& progress);
 

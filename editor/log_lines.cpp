@@ -77,7 +77,7 @@ QStringList LoadHeaderTags(const QString& path) {
   // A data file: a lone LF ends a line as well.
   TextLineReader reader(LineEnds::kCrLfCrOrLf);
   QStringList tags;
-  if (!reader.Open(path).ok) return tags;
+  if (!reader.Open(path, max_file_size::kDataFile).ok) return tags;
   QString line;
   while (reader.Next(line)) {
     const QString tag = line.trimmed();
@@ -125,8 +125,9 @@ void AddLogLine(QString line, const QStringList& tags, LogLines& rows, Progress*
 LogReadOutcome ReadLogRows(const QString& path, const QStringList& tags, Progress& progress) {
   LogReadOutcome outcome;
   TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
-  outcome.file = reader.Open(path);
+  outcome.file = reader.Open(path, max_file_size::kLog);
   if (!outcome.file.ok) return outcome;
+  outcome.decoding = reader.Decoding();
   progress.SetMaximum(reader.Size());
   qint64 bytes_read = 0;
   QString line;

@@ -38,6 +38,7 @@ void AddLogLine(QString line, const QStringList& tags, LogLines& rows,
 struct LogReadOutcome {
   FileOutcome file;  // a failure carries the platform's description
   LogLines rows;     // the rows read, as far as reading got
+  LogDecoding decoding;  // the encoding read in, and its bytes shown as U+FFFD
 };
 
 // Reads a log file into rows. A line ends at CR LF or CR; a lone LF stays

@@ -15,6 +15,9 @@
 namespace tovek::bench {
 namespace {
 
+// The generator's own files are as large as the contest it made.
+constexpr qint64 kGeneratedFileLimit = qint64{1} << 36;
+
 const Station& StationOf(const SimulatedContest& contest, const EntrantLog& log) {
   return contest.stations[static_cast<size_t>(log.station)];
 }
@@ -146,7 +149,7 @@ std::optional<ReadLine> ParseLine(const QString& text, int line_number, const QD
 
 std::optional<ReadLog> ReadBack(const QString& path, const QDate& start, QStringList& faults) {
   TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
-  if (const FileOutcome opened = reader.Open(path); !opened.ok) {
+  if (const FileOutcome opened = reader.Open(path, max_file_size::kLog); !opened.ok) {
     faults.append(path + QStringLiteral(": ") + opened.error);
     return std::nullopt;
   }
@@ -350,8 +353,8 @@ class TruthCheck {
 // The truth as written, checked against the logs read back: one row per
 // QSO line, in the order of the list.
 void CheckTruthRows(const QString& folder, const std::vector<ReadLog>& logs, QStringList& faults) {
-  const TextFileLines truth =
-      ReadTextLines(QDir(folder).filePath(QStringLiteral("truth.tsv")), LineEnds::kCrLfCrOrLf);
+  const TextFileLines truth = ReadTextLines(QDir(folder).filePath(QStringLiteral("truth.tsv")),
+                                            LineEnds::kCrLfCrOrLf, kGeneratedFileLimit);
   qsizetype row = 0;
   for (const ReadLog& log : logs) {
     for (const ReadLine& line : log.lines) {
@@ -463,8 +466,8 @@ WriteOutcome WriteSimulatedContest(const QString& folder, const SimulatedContest
 
 QStringList CheckTruth(const QString& folder, const SimulatedContest& contest) {
   QStringList faults;
-  const TextFileLines list =
-      ReadTextLines(QDir(folder).filePath(QStringLiteral("logs.txt")), LineEnds::kCrLfCrOrLf);
+  const TextFileLines list = ReadTextLines(QDir(folder).filePath(QStringLiteral("logs.txt")),
+                                           LineEnds::kCrLfCrOrLf, kGeneratedFileLimit);
   if (!list.outcome.ok) return {QStringLiteral("logs.txt: ") + list.outcome.error};
   std::vector<ReadLog> logs;
   for (const QString& path : list.lines) {

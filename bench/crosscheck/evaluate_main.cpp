@@ -76,7 +76,9 @@ struct Truth {
 };
 
 std::optional<QStringList> ReadLines(const QString& path, QTextStream& err) {
-  const tovek::TextFileLines read = tovek::ReadTextLines(path, tovek::LineEnds::kCrLfCrOrLf);
+  // The generator's own files, as large as the contest made.
+  const tovek::TextFileLines read =
+      tovek::ReadTextLines(path, tovek::LineEnds::kCrLfCrOrLf, qint64{1} << 36);
   if (!read.outcome.ok) {
     err << path << ": " << read.outcome.error << '\n';
     return std::nullopt;

@@ -264,7 +264,8 @@ PoolOutcome LoadCallPool(const QString& master_scp_path, const QString& cty_path
 PoolOutcome LoadCallPool(const QString& master_scp_path, const PrefixTable& prefixes) {
   PoolOutcome outcome;
   TextLineReader reader(LineEnds::kCrLfCrOrLf);
-  if (const FileOutcome opened = reader.Open(master_scp_path); !opened.ok) {
+  if (const FileOutcome opened = reader.Open(master_scp_path, max_file_size::kReference);
+      !opened.ok) {
     outcome.error = master_scp_path + QStringLiteral(": ") + opened.error;
     return outcome;
   }

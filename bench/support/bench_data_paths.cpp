@@ -21,7 +21,7 @@ QString ProgramFile(const char* name) {
 
 qint64 ReadDecodeSplit(const QString& path, LineEnds rule) {
   TextLineReader reader(rule, TextSource::kLog);
-  if (!reader.Open(path).ok) Fail(path + QStringLiteral(": cannot be read"));
+  if (!reader.Open(path, max_file_size::kAdif).ok) Fail(path + QStringLiteral(": cannot be read"));
   qint64 lines = 0;
   QString line;
   while (reader.Next(line)) ++lines;

@@ -8,6 +8,7 @@
 
 #include "calculator/text_rules.h"
 #include "common/legacy_numbers.h"
+#include "common/text_file.h"
 
 namespace tovek::crosscheck {
 namespace {
@@ -211,16 +212,16 @@ ContestLog ReadContestLogBytes(const QString& path, QByteArray bytes) {
 }
 
 ContestLog ReadContestLog(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  QByteArray bytes;
+  if (const FileOutcome read = ReadInputFile(path, max_file_size::kLog, bytes); !read.ok) {
     ContestLog log;
     log.path = path;
     log.scored.status =
         QFileInfo::exists(path) ? LogRead::Status::kUnreadable : LogRead::Status::kMissing;
-    log.scored.error = file.errorString();
+    log.scored.error = read.error;
     return log;
   }
-  return ReadContestLogBytes(path, file.readAll());
+  return ReadContestLogBytes(path, std::move(bytes));
 }
 
 }  // namespace tovek::crosscheck

@@ -937,7 +937,7 @@ bool IsCredited(Verdict verdict, bool unique_credit) {
 }
 
 std::optional<KnownCalls> ReadKnownCalls(const QString& path, QString& error) {
-  const TextFileLines file = ReadTextLines(path, LineEnds::kCrLfCrOrLf);
+  const TextFileLines file = ReadTextLines(path, LineEnds::kCrLfCrOrLf, max_file_size::kReference);
   if (!file.outcome.ok) {
     error = file.outcome.error;
     return std::nullopt;

@@ -41,6 +41,12 @@ QString VolumeRootOf(const QString& folder) {
 
 }  // namespace
 
+QString TooManyLogsMessage(qsizetype count) {
+  return FullWidthNumber(count) + QStringLiteral("件のファイルがあります。一度に集計できるのは") +
+         FullWidthNumber(kMaxLogListCount) +
+         QStringLiteral("件までです。\nフォルダーを分けてください。");
+}
+
 GetListDialog::GetListDialog(const QString& log_folder, const QString& default_folder,
                              MessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), boxes_(boxes) {
@@ -189,6 +195,13 @@ void GetListDialog::ReportOpeningError() {
 
 void GetListDialog::Confirm() {
   const LogList list{folder_, Names()};
+  // More logs than a run takes: nothing is taken, and the dialog stays open
+  // for another folder.
+  if (LogListTooLong(list.Count())) {
+    TopMostPause pause(this);
+    boxes_.Inform(this, TooManyLogsMessage(list.Count()));
+    return;
+  }
   Q_EMIT ListTaken(list);
   accept();
 }

@@ -16,6 +16,9 @@ namespace tovek::ui {
 
 class MessageBoxes;
 
+// What the dialog says when the folder holds more logs than a run takes.
+QString TooManyLogsMessage(qsizetype count);
+
 class GetListDialog final : public QDialog {
   Q_OBJECT
 

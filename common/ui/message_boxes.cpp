@@ -89,4 +89,13 @@ QString FileErrorMessage(const FileOutcome& outcome) {
   return outcome.error;
 }
 
+QString BadBytesMessage(const LogDecoding& decoding) {
+  return QStringLiteral(
+             "このファイルには %1 の文字として読めないバイトが %2 個あります。\n"
+             "読めないバイトは \uFFFD で示しています。内容を確認してください。")
+      .arg(decoding.encoding == TextEncoding::kUtf8 ? QStringLiteral("UTF-8")
+                                                    : QStringLiteral("CP932"))
+      .arg(decoding.bad_bytes);
+}
+
 }  // namespace tovek::ui

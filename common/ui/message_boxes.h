@@ -50,4 +50,8 @@ class QtMessageBoxes final : public MessageBoxes {
   QString program_name_;
 };
 
+// What a window says of a log whose bytes are not all characters of the
+// encoding it was read in.
+QString BadBytesMessage(const LogDecoding& decoding);
+
 }  // namespace tovek::ui

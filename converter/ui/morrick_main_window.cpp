@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -344,6 +345,11 @@ void MorrickMainWindow::AdifRead(const QString& path) {
   current_path_ = path;
   path_panel_->setText(path);
   count_panel_->setText(QStringLiteral("%1 QSO").arg(records_.size()));
+  // A path without a file passes in silence, as it always did; a file that
+  // was refused (a folder, a device, far too large) or could not be opened
+  // says why, or the empty list would pass for an empty log.
+  if (!read.file.ok && QFileInfo::exists(path)) boxes_.Inform(this, read.file.error);
+  if (read.decoding.bad_bytes > 0) boxes_.Inform(this, BadBytesMessage(read.decoding));
   if (read.truncated) {
     boxes_.Inform(this, QStringLiteral("%1 件を超えるレコードは読み込めません\n"
                                        "先頭の %1 件だけを読み込みました")
@@ -485,7 +491,8 @@ void MorrickMainWindow::ConvertCommand() {
   const QString call = StationCall(records_, setup);
   const ConvertCheck check = CheckConversion(records_, setup);
   if (check != ConvertCheck::kReady) {
-    boxes_.Inform(this, ConvertCheckMessage(check, call));
+    boxes_.Inform(this,
+                  ConvertCheckMessage(check, call, UnreadableDateTimeRecords(records_, setup)));
     return;
   }
   const Answer answer =

@@ -572,6 +572,7 @@ void KavrelMainWindow::DataRead(const QString& path) {
   reading_ = false;
   mnuBtnOnOff(1);
   SetStatus(kPathPanel, current_log_path_);
+  if (read.decoding.bad_bytes > 0) messages_.Inform(this, BadBytesMessage(read.decoding));
   if (!passes.ran) return;
   if (passes.uneven_lengths) messages_.Inform(this, kUnevenLengthsMessage);
   OpenDataCheck();

@@ -161,6 +161,20 @@ TEST(ReadLogBytes, ShiftJisTextCountsCharactersNotBytes) {
   EXPECT_EQ(log.qsos, (QsoEntryList{{"14", "JA1ABC"}}));
 }
 
+// A CP932 character cut in half at a line's end leaves a lone lead byte: it
+// is marked in the text, reported, and no part of the call signs.
+TEST(ReadLogBytes, CharacterCutAtTheLineEndStaysOutOfCallSigns) {
+  const LogRead log = ReadLogBytes(
+      "CALLSIGN: JA1XYZ\x81\r\n"
+      "NAME: \x8e\x52\x93\x63\x81\r\n"
+      "QSO: 14080 RY 2024-10-19 1234 JA1XYZ        599 10     JA1ABC\x81\r\n");
+  EXPECT_EQ(log.summary.call_sign, "JA1XYZ");
+  EXPECT_EQ(log.summary.name, QStringLiteral("山田\uFFFD"));
+  EXPECT_EQ(log.qsos, (QsoEntryList{{"14", "JA1ABC"}}));
+  EXPECT_EQ(log.decoding.encoding, TextEncoding::kCp932);
+  EXPECT_EQ(log.decoding.bad_bytes, 3);
+}
+
 // Real logs written by other programs: Cabrillo 2.0 files in the template's
 // layout read as Kavrel's do; 3.0 files with wider columns give whatever
 // stands at the fixed positions.

@@ -386,6 +386,31 @@ class TessdalWindowTest : public QObject {
     QCOMPARE(window.GetLogList().folder, program.File("gone"));
     QCOMPARE(MenuState(&window), QStringLiteral("110 00001"));
   }
+
+  // More logs than a run takes: said so, nothing taken (never the first
+  // 32,767 in silence), and the dialog stays open for another folder.
+  void folderOfMoreLogsThanARunTakesIsRefused() {
+    TempFolder program;
+    MakeProgramFolder(program);
+    TempFolder logs;
+    for (qsizetype i = 0; i <= kMaxLogListCount; ++i) {
+      logs.Write(QStringLiteral("%1.cbr").arg(i, 5, 10, QChar(u'0')), {});
+    }
+    program.Write("Tessdal.ini", "LogFolder=" + logs.Path().toUtf8() + "\r\n");
+    ScriptedMessageBoxes boxes;
+    ui::TessdalMainWindow window({program.Path(), &boxes});
+    window.show();
+    window.Start();
+    TakeListThroughDialog(window);
+    QCOMPARE(boxes.Shown().size(), 1);
+    QCOMPARE(boxes.Shown()[0].text,
+             QStringLiteral(
+                 "３２７６８件のファイルがあります。一度に集計できるのは３２７６７件までです。"
+                 "\nフォルダーを分けてください。"));
+    QVERIFY(window.findChild<ui::GetListDialog*>("frmGetList")->isVisible());
+    QVERIFY(window.GetLogList().names.isEmpty());
+    QCOMPARE(MenuState(&window), QStringLiteral("110 00001"));
+  }
 };
 
 }  // namespace tovek

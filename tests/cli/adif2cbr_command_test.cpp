@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "cli/command_line.h"
 #include "tests/cli/tovek_run.h"
@@ -199,6 +200,47 @@ TEST_F(Adif2Cbr, ChecksReportTheirMessages) {
   const TovekRun no_field = Tovek(args + QStringList{"--source", "SEND NO=SRX", log_});
   EXPECT_EQ(no_field.status, kRefused);
   EXPECT_EQ(no_field.err, "tovek adif2cbr: SRX is not a field of record 1 of " + log_ + "\n");
+}
+
+// A line break or another control character inside a value would split the
+// QSO line (the calculator would read a phantom QSO): each is written as a
+// blank. Dates and times that are none are refused with their records.
+TEST_F(Adif2Cbr, ValuesNeverBreakALineAndUnreadableDatesAndTimesAreNamed) {
+  const QByteArray good =
+      "<CALL:5>K1ABC<QSO_DATE:8>20261205<TIME_ON:4>1210<FREQ:5>7.045<MODE:4>RTTY<RST_SENT:3>599"
+      "<RST_RCVD:3>579<STX:3>002"
+      "<SRX_STRING:3>123<OPERATOR:6>JA1ABC<EOR>\r\n";
+  QByteArray broken = good;
+  broken.replace("<CALL:5>K1ABC", "<CALL:15>K1ABC\nQSO:\x1b[2J\x7f");
+  QStringList args = Complete();
+  args.last() = folder_.Write("broken.adi", "<EOH>" + good + broken);
+  const TovekRun written = Tovek(args);
+  ASSERT_EQ(written.status, kSuccess) << written.err.toStdString();
+  const QStringList lines = QString::fromLatin1(ReadBytes(out_ + "/JA1ABC.cbr")).split("\r\n");
+  ASSERT_EQ(lines.size(), 17 + 2 + 1 + 1);  // the header, two QSOs, the end, and after it
+  for (const QString& line : lines) {
+    EXPECT_FALSE(line.contains(QRegularExpression("[\\x00-\\x1f\\x7f]"))) << line.toStdString();
+  }
+  EXPECT_EQ(lines[18].indexOf("K1ABC QSO: [2J"), lines[17].indexOf("K1ABC"));
+
+  QByteArray dates = good;
+  for (const auto& [from, to] :
+       {std::pair<QByteArray, QByteArray>{"<QSO_DATE:8>20261205", "<QSO_DATE:10>ABCD-EF-GH"},
+        {"<TIME_ON:4>1210", "<TIME_ON:2>25"},
+        {"<TIME_ON:4>1210", "<TIME_ON:4>9999"},
+        {"<QSO_DATE:8>20261205", "<QSO_DATE:8>20260230"},
+        {"<TIME_ON:4>1210", "<TIME_ON:6>1210ss"}}) {
+    dates += QByteArray(good).replace(from, to);
+  }
+  QDir(out_).removeRecursively();
+  QDir().mkpath(out_);
+  args.last() = folder_.Write("dates.adi", "<EOH>" + dates);
+  const TovekRun refused = Tovek(args);
+  EXPECT_EQ(refused.status, kRefused);
+  EXPECT_EQ(refused.err,
+            "日付 (yyyymmdd) または時刻 (hhmm) が読めないレコードがあります: 2, 3, 4, 5, 6\n"
+            "作業を続行できません\n");
+  EXPECT_TRUE(QDir(out_).isEmpty());
 }
 
 TEST_F(Adif2Cbr, UsageErrors) {

@@ -39,16 +39,43 @@ TEST(TovekResolve, MissingPrefixFileIsRefused) {
   EXPECT_TRUE(run.out.isEmpty());
 }
 
-TEST(TovekResolve, BadLineIsReportedAndWhatWasLoadedIsUsed) {
+// A prefix file that stops at a bad line would leave the calls of every
+// entity after it unresolved: each command that resolves calls refuses it,
+// unless --partial-cty accepts what was read.
+TEST(TovekPrefixFile, StoppedAtABadLineRefusesUnlessPartialIsAccepted) {
   TempFolder folder;
   const QString cty = folder.Write(
       "Cty.dat",
       "Japan:                    25:  45:  AS:   36.40:  -138.38:    -9.0:  JA:\n    JA;\n\n"
       "Hawaii:                   31:  61:  OC:   21.12:   157.48:    10.0:  KH6:\n    KH6;\n");
-  const TovekRun run = Tovek({"resolve", "--cty", cty, "JA1ABC", "KH6ABC"});
-  EXPECT_EQ(run.status, kSuccess);
-  EXPECT_TRUE(run.err.startsWith(cty + ": line 3: ")) << run.err.toStdString();
-  EXPECT_EQ(run.out, "JA1ABC\tJA\tAS\tJA1\nKH6ABC\t\t\tKH6\n");
+  const QString log = folder.Write(
+      "JA1ABC.cbr",
+      "CALLSIGN: JA1ABC\r\nQSO: 14080 RY 2026-09-26 0012 JA1ABC        599 01     KH6ABC"
+      "        599 05\r\n");
+  const QString area = folder.Write("Tovek.are", "");
+  const QString stopped = cty + ": line 3: ";
+  const QString refusal =
+      cty +
+      ": the prefixes after that line are missing; give --partial-cty to go on without them\n";
+  const QList<QStringList> commands = {
+      {"resolve", "--cty", cty, "JA1ABC", "KH6ABC"},
+      {"score", "--cty", cty, "--area", area, log},
+      {"crosscheck", "--cty", cty, "--area", area, "--master", "", log},
+      {"check", "--cty", cty, "--settings", folder.File("none.ini"), log},
+  };
+  for (const QStringList& command : commands) {
+    const TovekRun refused = Tovek(command);
+    EXPECT_EQ(refused.status, kRefused) << command.first().toStdString();
+    EXPECT_TRUE(refused.err.startsWith(stopped)) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.endsWith(refusal)) << refused.err.toStdString();
+    EXPECT_TRUE(refused.out.isEmpty());
+    const TovekRun partial = Tovek(command + QStringList{"--partial-cty"});
+    EXPECT_EQ(partial.status, kSuccess) << partial.err.toStdString();
+    EXPECT_FALSE(partial.err.contains(refusal));
+    EXPECT_TRUE(Tovek({command.first(), "--help"}).out.contains("--partial-cty"));
+  }
+  EXPECT_EQ(Tovek(commands.first() + QStringList{"--partial-cty"}).out,
+            "JA1ABC\tJA\tAS\tJA1\nKH6ABC\t\t\tKH6\n");
 }
 
 TEST(TovekLoad, PrintsTheRowsAsTheEditorReadsThem) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QProcess>
 
+#include "calculator/log_list.h"
 #include "cli/command_line.h"
 #include "tests/calculator/kavrel_cabrillo.h"
 #include "tests/cli/tovek_run.h"
@@ -108,6 +109,26 @@ TEST(TovekScore, EmptyFolderPrintsTheHeaderOnly) {
   const TovekRun run = Score({folder.Path()});
   EXPECT_EQ(run.status, kSuccess);
   EXPECT_EQ(run.out, kHeader);
+}
+
+// A run takes at most 32,767 logs (its counts are 16-bit). More are refused
+// whole and said so, whether a folder holds them or they are named one by
+// one; the first 32,767 alone would pass for the whole contest.
+TEST(TovekScore, MoreLogsThanARunTakesAreRefusedAlike) {
+  TempFolder folder;
+  QStringList files;
+  for (qsizetype i = 0; i <= kMaxLogListCount; ++i) {
+    files.append(folder.Write(QStringLiteral("%1.cbr").arg(i, 5, 10, QChar(u'0')), {}));
+  }
+  const QString area = folder.Write("area.txt", "");
+  for (const QString& command : {QStringLiteral("score"), QStringLiteral("crosscheck")}) {
+    for (const QStringList& paths : {QStringList{folder.Path()}, files}) {
+      const TovekRun run = testing::Tovek(QStringList{command, "--area", area} + paths);
+      EXPECT_EQ(run.status, kRefused) << command.toStdString();
+      EXPECT_EQ(run.err, "tovek " + command + ": 32768 logs; a run takes at most 32767\n");
+      EXPECT_TRUE(run.out.isEmpty());
+    }
+  }
 }
 
 TEST_F(ContestFolder, ProgramWritesUtf8) {

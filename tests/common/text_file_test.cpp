@@ -1,6 +1,7 @@
 #include "common/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFileInfo>
 
@@ -100,6 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
         // below 0x80 they are no UTF-8 sequence.
         EncodingCase{"Cp932LeadByteInUtf8Range", "\xE0\x40\xEA\x9F", TextEncoding::kCp932},
         EncodingCase{"Utf8CutOffAtTheEnd", "Jos\xC3", TextEncoding::kCp932},
+        // A byte-limited export cut the last character: still UTF-8 (every
+        // pair of these bytes is also some CP932 character).
+        EncodingCase{"Utf8WithOneCutCharacter", "\xE6\x97\xA5\xE6\x9C\xAC \xE5\xA4\xAA\xE9\x83\r\n",
+                     TextEncoding::kUtf8},
         EncodingCase{"Utf8WithOneStrayLatin1Byte", "\xE6\x97\xA5 D\xF6renberg",
                      TextEncoding::kCp932},
         EncodingCase{"OverlongSlash", "\xC0\xAF", TextEncoding::kCp932},
@@ -115,6 +120,7 @@ struct DecodedLinesCase {
   TextEncoding encoding;
   QStringList lines;
   QList<qsizetype> byte_lengths;
+  qsizetype bad_bytes = 0;
 };
 
 class DecodedLinesTest : public ::testing::TestWithParam<DecodedLinesCase> {};
@@ -134,6 +140,7 @@ TEST_P(DecodedLinesTest, DecodesEveryLineTheSameWay) {
   }
   EXPECT_EQ(lines, c.lines);
   EXPECT_EQ(lengths, c.byte_lengths);
+  EXPECT_EQ(reader.Decoding().bad_bytes, c.bad_bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -172,6 +179,22 @@ INSTANTIATE_TEST_SUITE_P(
                          TextEncoding::kCp932,
                          {QStringLiteral("NAME: 山田"), QStringLiteral("ｶﾅ")},
                          {10, 2}},
+        DecodedLinesCase{
+            "Utf8WithACharacterCutByTheExport",
+            "NAME: \xE5\xB1\xB1\xE7\x94\xB0 \xE5\xA4\xAA\xE9\x83\r\n"
+            "ADDRESS: \xE6\x9D\xB1\xE4\xBA\xAC\r\n",
+            TextSource::kLog,
+            TextEncoding::kUtf8,
+            {QStringLiteral("NAME: 山田 太\uFFFD\uFFFD"), QStringLiteral("ADDRESS: 東京")},
+            {18, 15},
+            2},
+        DecodedLinesCase{"Cp932LeadByteAtTheLineEnd",
+                         "NAME: \x8e\x52\x93\x63\r\nCALLSIGN: JA1XYZ\x81\r\n",
+                         TextSource::kLog,
+                         TextEncoding::kCp932,
+                         {QStringLiteral("NAME: 山田"), QStringLiteral("CALLSIGN: JA1XYZ\uFFFD")},
+                         {10, 17},
+                         1},
         // Settings and data files stay CP932 whatever their bytes look like.
         DecodedLinesCase{"Utf8BytesInADataFile",
                          "\xE5\xB1\xB1\r\n",
@@ -186,10 +209,42 @@ TEST(TextFiles, UnreadableLogLeavesNoEncodingOfAnEarlierFile) {
   TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
   reader.OpenBytes("\xC3\xA9");
   ASSERT_EQ(reader.Encoding(), TextEncoding::kUtf8);
-  EXPECT_FALSE(reader.Open(folder.File("missing.log")).ok);
+  EXPECT_FALSE(reader.Open(folder.File("missing.log"), max_file_size::kLog).ok);
   EXPECT_EQ(reader.Encoding(), TextEncoding::kCp932);
   QString line;
   EXPECT_FALSE(reader.Next(line));
+}
+
+// Readers hold a file several times over: anything that is no file of a
+// sensible size is refused before a byte of it is read (a pipe would block
+// the open for ever, /dev/zero fill the memory).
+TEST(InputFiles, OnlyFilesWithinTheirSizeAreRead) {
+  TempFolder folder;
+  const QString pipe = folder.File("pipe.log");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const QString not_a_file =
+      QStringLiteral("not a regular file (a folder, a device or a pipe); only files are read");
+  const struct {
+    QString path;
+    qint64 max_size;
+    QString error;
+  } cases[] = {
+      {folder.Path(), max_file_size::kLog, not_a_file},
+      {pipe, max_file_size::kLog, not_a_file},
+      {QStringLiteral("/dev/zero"), max_file_size::kLog, not_a_file},
+      {folder.Write("big.log", "0123456789A"), 10,
+       QStringLiteral("too large for this kind of file: 11 bytes, at most 10 are read")},
+      {folder.Write("fits.log", "0123456789"), 10, {}},
+  };
+  for (const auto& c : cases) {
+    QByteArray bytes = "earlier";
+    const FileOutcome read = ReadInputFile(c.path, c.max_size, bytes);
+    EXPECT_EQ(read.error, c.error) << c.path.toStdString();
+    EXPECT_EQ(read.ok, c.error.isEmpty());
+    EXPECT_EQ(bytes, c.error.isEmpty() ? QByteArray("0123456789") : QByteArray());
+    TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
+    EXPECT_EQ(reader.Open(c.path, c.max_size).error, c.error);
+  }
 }
 
 TEST(Cp932, JapaneseTextRoundTrips) {

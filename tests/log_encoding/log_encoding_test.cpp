@@ -206,7 +206,7 @@ TEST(RealNonUtf8Adif, StaysCp932) {
   const QString path = RealFile("adif/urbancamo_adif-processor_src_test_resources_adif_DP9X.adi");
   if (!QFileInfo::exists(path)) GTEST_SKIP() << "no real data at " << path.toStdString();
   TextLineReader reader(LineEnds::kCrLfOrCr, TextSource::kLog);
-  ASSERT_TRUE(reader.Open(path).ok);
+  ASSERT_TRUE(reader.Open(path, max_file_size::kLog).ok);
   EXPECT_EQ(reader.Encoding(), TextEncoding::kCp932);
 }
 

@@ -5,6 +5,7 @@
 // leave their folder. Each gets a clear message or the readers' documented
 // behaviour; nothing crashes, hangs or writes where it should not.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -66,6 +67,11 @@ TEST_P(BadInput, IsAnsweredClearly) {
 const QByteArray kBinary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\x01\0\xFF\xD8\xFF\xE0", 24);
 const QString kBinaryRows = QStringLiteral("臼NG\n    \nIHDR    \uFFFDﾘ\uFFFD\uFFFD\n");
 
+// Its bytes read best as CP932, all but three of them ("\xFF" twice and the
+// lead byte "\xE0" at the end).
+const QString kBinaryBadBytes =
+    QStringLiteral(": read as CP932; 3 bytes are no character there, shown as U+FFFD\n");
+
 const QString kIncompleteSummary = QStringLiteral(
     "[カテゴリ]　\n[コールサイン]　\n[コンチネント]　\n[エンティティ]　\nを確認してください！\n");
 
@@ -106,7 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The editor reads any file as text: the binary bytes become rows,
         // printed with blanks for their control characters.
-        BadInputCase{"BinaryLogIsReadAsText", kBinary, "log", {"load"}, kSuccess, kBinaryRows, ""},
+        BadInputCase{"BinaryLogIsReadAsText",
+                     kBinary,
+                     "log",
+                     {"load"},
+                     kSuccess,
+                     kBinaryRows,
+                     "%F/in.log" + kBinaryBadBytes},
         // ... and the field layout reader finds no summary in them.
         BadInputCase{"BinaryLogHasNoSummary",
                      kBinary,
@@ -114,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"cabrillo", "--out", "%O"},
                      kRefused,
                      "",
-                     kIncompleteSummary},
+                     "%F/in.log" + kBinaryBadBytes + kIncompleteSummary},
         // The score calculator gives it a row of its own, all counts 0.
         BadInputCase{"BinaryCabrilloLogScoresNothing",
                      kBinary,
@@ -122,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"score"},
                      kSuccess,
                      kScoreHeader + "1\t\t\t0\t0\t0\t0\t0\t0\t0\t0\t0\t\t\n",
-                     ""},
+                     "%F/in.cbr" + kBinaryBadBytes},
         // QSO lines that end before the worked call: each is a QSO with an
         // empty call, which resolves to no entity: valid once per band, no
         // points, a multiplier of the empty key; the third is a duplicate of
@@ -141,11 +153,20 @@ INSTANTIATE_TEST_SUITE_P(
                      ""},
         // The converter finds no record in it.
         BadInputCase{"BinaryAdifHasNoRecord", kBinary, "adi", Adif2Cbr(), kRefused, "",
-                     "データ項目をセットしてください\n"},
+                     "%F/in.adi" + kBinaryBadBytes + "データ項目をセットしてください\n"},
         BadInputCase{"BinaryPrefixFileStopsAtItsFirstLine",
                      kBinary,
                      "dat",
                      {"resolve", "JA1ABC", "--cty"},
+                     kRefused,
+                     "",
+                     "%F/in.dat: line 1: entity line without a primary prefix in column 70\n"
+                     "%F/in.dat: the prefixes after that line are missing; give --partial-cty to "
+                     "go on without them\n"},
+        BadInputCase{"BinaryPrefixFileAcceptedAsPartial",
+                     kBinary,
+                     "dat",
+                     {"resolve", "JA1ABC", "--partial-cty", "--cty"},
                      kSuccess,
                      "JA1ABC\t\t\tJA1\n",
                      "%F/in.dat: line 1: entity line without a primary prefix in column 70\n"},
@@ -410,6 +431,50 @@ TEST(ResultsFileOfHugeLength, IsRefusedBeforeAnythingIsRead) {
   EXPECT_TRUE(read.outcome.ok);
   EXPECT_EQ(read.rows.size(), 32767);
   EXPECT_EQ(read.rows.last(), ResultRow());
+}
+
+// Whatever is no file of a sensible size is refused by every reader before
+// a byte is read, through tovek as in the windows: a pipe once blocked for
+// ever, /dev/zero and a sparse file of gigabytes filled the memory.
+TEST(NoFileOrFarTooLarge, IsRefusedByEveryReaderBeforeReading) {
+  TempFolder folder;
+  const QString pipe = folder.File("pipe");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const QString huge = folder.File("huge");
+  {
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(max_file_size::kAdif + 1));
+  }
+  const QString not_a_file =
+      QStringLiteral(": not a regular file (a folder, a device or a pipe); only files are read\n");
+  const QString too_large = QStringLiteral(": too large for this kind of file: %1 bytes, at most ")
+                                .arg(max_file_size::kAdif + 1);
+  const QString out = folder.File("out");
+  QDir().mkpath(out);
+  for (const QString& path : {pipe, QStringLiteral("/dev/zero"), folder.Path(), huge}) {
+    const QString refused = path == huge ? path + too_large : path + not_a_file;
+    const QList<QStringList> commands = {
+        {"load", path},
+        {"check", path},
+        {"cabrillo", "--out", out, path},
+        {"adif2cbr", "--out", out, path},
+        {"resolve", "--cty", path, "JA1ABC"},
+        {"score", "--area", path, folder.Write("a.cbr", "CALLSIGN: JA1ABC\r\n")},
+    };
+    for (const QStringList& command : commands) {
+      const testing::TovekRun run = testing::Tovek(command);
+      EXPECT_EQ(run.status, cli::kRefused) << command.join(' ').toStdString();
+      EXPECT_TRUE(run.err.startsWith(refused)) << run.err.toStdString();
+      EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    }
+    // A log the run cannot read gets its row, as one that is missing (a
+    // folder given to score stands for its logs).
+    if (path == folder.Path()) continue;
+    const testing::TovekRun scored = testing::Tovek({"score", path});
+    EXPECT_EQ(scored.status, cli::kSuccess);
+    EXPECT_TRUE(scored.err.startsWith(refused)) << scored.err.toStdString();
+  }
+  EXPECT_TRUE(QDir(out).isEmpty());
 }
 
 }  // namespace

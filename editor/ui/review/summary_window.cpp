@@ -64,7 +64,9 @@ constexpr double kRightMarginTwips = 275;
 }  // namespace
 
 SummaryWindow::SummaryWindow(SummaryHost host, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), host_(host) {
+    : QMainWindow(parent, Qt::Window),
+      host_(host),
+      log_path_(host.current_log_path ? *host.current_log_path : QString()) {
   setObjectName(QStringLiteral("frmKavrel"));
   setWindowTitle(QStringLiteral("Kavrel"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -195,9 +197,12 @@ void SummaryWindow::LogCls() {
     records_.clear();
     FrmLogLoad();
   }
-  if (host_.current_log_path) host_.current_log_path->clear();
+  if (host_.current_log_path && *host_.current_log_path == log_path_) {
+    host_.current_log_path->clear();
+  }
+  log_path_.clear();
   status_[0]->clear();
-  status_[2]->setText(host_.current_log_path ? *host_.current_log_path : QString());
+  status_[2]->clear();
   for (QLabel* value : values_) value->clear();
   summary_ = {};
 }
@@ -206,7 +211,7 @@ void SummaryWindow::Save() {
   if (records_.isEmpty()) return;
   NoProgress progress;
   const DataSaveOutcome saved =
-      DataSave(*host_.folders, *host_.current_log_path, summary_, records_, progress);
+      DataSave(*host_.folders, log_path_, summary_, records_, progress);
   ShowSaveOutcome(saved);
   // Until the Cabrillo file is on disk, the log must not leave memory.
   if (!saved.CabrilloWritten()) return;

@@ -312,9 +312,9 @@ void MorrickMainWindow::FrmSet() {
 
 void MorrickMainWindow::ApplySettings() {
   if (settings_.me_left || settings_.me_top) {
-    PlaceWindow(*this, QRect(settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : x(),
-                             settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : y(),
-                             width(), height()));
+    PlaceWindowAt(*this,
+                  QPoint(settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : geometry().x(),
+                         settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : geometry().y()));
   }
   for (size_t i = 0; i < header_choices_.size(); ++i) {
     // A saved text that is no longer an item of its list leaves the box empty.
@@ -327,8 +327,8 @@ void MorrickMainWindow::ApplySettings() {
 }
 
 void MorrickMainWindow::TakeSettingsFromWindow() {
-  settings_.me_left = static_cast<float>(PixelsToTwips(x(), this));
-  settings_.me_top = static_cast<float>(PixelsToTwips(y(), this));
+  settings_.me_left = static_cast<float>(PixelsToTwips(geometry().x(), this));
+  settings_.me_top = static_cast<float>(PixelsToTwips(geometry().y(), this));
   for (size_t i = 0; i < header_choices_.size(); ++i) {
     settings_.header_choices[i] = header_choices_[i]->currentText();
   }

@@ -491,7 +491,7 @@ void KavrelMainWindow::LoadSettings() {
 void KavrelMainWindow::ApplyWindowPlacement() {
   const auto& s = settings_;
   if (!s.frm_left && !s.frm_top && !s.frm_width && !s.frm_height) return;
-  const QRect current(pos(), size());
+  const QRect current = geometry();
   const QRect wanted(s.frm_left ? TwipsToPixels(*s.frm_left, this) : current.x(),
                      s.frm_top ? TwipsToPixels(*s.frm_top, this) : current.y(),
                      s.frm_width ? TwipsToPixels(*s.frm_width, this) : current.width(),
@@ -504,13 +504,13 @@ void KavrelMainWindow::ApplyWindowPlacement() {
     return screen->availableGeometry().intersects(wanted);
   });
   if (!visible) return;
-  move(wanted.topLeft());
-  resize(wanted.size());
+  // The client area, as it is saved (see PlaceWindow).
+  setGeometry(wanted);
 }
 
 void KavrelMainWindow::TakeWindowPlacement() {
-  settings_.frm_left = static_cast<float>(PixelsToTwips(x(), this));
-  settings_.frm_top = static_cast<float>(PixelsToTwips(y(), this));
+  settings_.frm_left = static_cast<float>(PixelsToTwips(geometry().x(), this));
+  settings_.frm_top = static_cast<float>(PixelsToTwips(geometry().y(), this));
   settings_.frm_width = static_cast<float>(PixelsToTwips(width(), this));
   settings_.frm_height = static_cast<float>(PixelsToTwips(height(), this));
 }

@@ -324,7 +324,7 @@ class ReviewWindowsTest : public QObject {
         new LayoutReaderWindow(rows, settings, testing::Prefixes(), testing::Entities(), boxes);
     window->show();
     QSignalSpy done(window, &LayoutReaderWindow::ReadingDone);
-    window->move(150, 60);
+    window->setGeometry(QRect(QPoint(150, 60), window->size()));  // the client area's place
     Click(window, "cmdRead");
     QCOMPARE(boxes.Shown(),
              QList<MessageRequest>{Box("行 3: 日時 \"2012-13-40 12:34\" を読み取れません")});

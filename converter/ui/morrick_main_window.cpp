@@ -317,9 +317,17 @@ void MorrickMainWindow::ApplySettings() {
                          settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : geometry().y()));
   }
   for (size_t i = 0; i < header_choices_.size(); ++i) {
-    // A saved text that is no longer an item of its list leaves the box empty.
-    header_choices_[i]->setCurrentIndex(header_choices_[i]->findText(
-        settings_.header_choices[i], Qt::MatchExactly | Qt::MatchCaseSensitive));
+    // The box takes its saved text; one that is not a line of the list file
+    // (the file changed, or the text was written in by hand) joins the list
+    // rather than being dropped from the next Cabrillo header.
+    QComboBox* choice = header_choices_[i];
+    const QString& saved = settings_.header_choices[i];
+    int index = choice->findText(saved, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && !saved.isEmpty()) {
+      choice->addItem(saved);
+      index = choice->count() - 1;
+    }
+    choice->setCurrentIndex(index);
   }
   for (const WidthSpec& width_spec : kWidthSpecs) {
     Row(width_spec.column).width->setValue(*WidthField(settings_.widths, width_spec.column));

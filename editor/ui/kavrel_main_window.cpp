@@ -429,6 +429,7 @@ void KavrelMainWindow::EnterBusy() {
   // the buttons and items in them keep their own states for afterwards.
   toolbar_buttons_[kOpenButton]->parentWidget()->setEnabled(false);
   menuBar()->setEnabled(false);
+  if (open_dialog_) open_dialog_->setEnabled(false);
   if (edit_window_) edit_window_->setEnabled(false);
   review_->EnableWindows(false);
 }
@@ -437,6 +438,7 @@ void KavrelMainWindow::LeaveBusy() {
   if (busy_ == 0 || --busy_ > 0) return;
   toolbar_buttons_[kOpenButton]->parentWidget()->setEnabled(true);
   menuBar()->setEnabled(true);
+  if (open_dialog_) open_dialog_->setEnabled(true);
   if (edit_window_) edit_window_->setEnabled(true);
   review_->EnableWindows(true);
 }
@@ -705,6 +707,9 @@ bool KavrelMainWindow::ShowOpenDialog() {
   connect(
       dialog, &LogOpenDialog::FileChosen, this,
       [this](const QString& path) {
+        // A choice made while a command walks the rows waits for nothing:
+        // the dialog is disabled then, and the open log keeps its path.
+        if (Busy()) return;
         current_log_path_ = path;
         DataRead(path);
       },

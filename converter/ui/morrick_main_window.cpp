@@ -312,9 +312,10 @@ void MorrickMainWindow::FrmSet() {
 
 void MorrickMainWindow::ApplySettings() {
   if (settings_.me_left || settings_.me_top) {
-    PlaceWindowAt(*this,
-                  QPoint(settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : geometry().x(),
-                         settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : geometry().y()));
+    const QRect client = geometry();
+    const int left = settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : client.x();
+    const int top = settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : client.y();
+    PlaceWindowAt(*this, QPoint(left, top));
   }
   for (size_t i = 0; i < header_choices_.size(); ++i) {
     // The box takes its saved text; one that is not a line of the list file

@@ -545,7 +545,8 @@ class KavrelMainWindowTest : public QObject {
       enabled_between_passes = {window_->ToolbarButton(Window::kOpenButton)->isEnabled(),
                                 window_->menuBar()->isEnabled(), OpenDialog()->isEnabled()};
       QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
-      for (const char* item : {"mnuFileClose", "mnuUndo", "mnuColonDel", "mnuTwinEdit", "mnuDblDel"}) {
+      for (const char* item :
+           {"mnuFileClose", "mnuUndo", "mnuColonDel", "mnuTwinEdit", "mnuDblDel"}) {
         Find(item)->trigger();
       }
       window_->DataRead(LogFile("one.txt"));

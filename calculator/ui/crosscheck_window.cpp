@@ -126,9 +126,9 @@ void CrossCheckWindow::showEvent(QShowEvent* event) {
   placed_ = true;
   // Over the main window, not wherever the window manager puts a new one,
   // and on a screen.
-  QRect frame = frameGeometry();
-  if (const QWidget* main = parentWidget()) frame.moveCenter(main->frameGeometry().center());
-  PlaceWindow(*this, frame);
+  QRect client = geometry();
+  if (const QWidget* main = parentWidget()) client.moveCenter(main->frameGeometry().center());
+  PlaceWindow(*this, client);
 }
 
 QWidget* CrossCheckWindow::BuildGrid() {

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStorageInfo>
 #include <QTimer>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -87,6 +88,9 @@ GetListDialog::GetListDialog(const QString& log_folder, const QString& default_f
             if (path != revealing_) revealing_.clear();  // the user's turn
             ShowFolder(path);
           });
+  // Scrolling is the user's turn too: the list stays where the user put it.
+  connect(folders_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+          [this] { revealing_.clear(); });
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
     const QString prefix = loaded.endsWith(u'/') ? loaded : loaded + u'/';
     if (revealing_.startsWith(prefix)) Reveal();

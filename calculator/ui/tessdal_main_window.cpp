@@ -216,7 +216,7 @@ void TessdalMainWindow::LoadSettings() {
 
 void TessdalMainWindow::ApplySettings() {
   const auto& s = settings_;
-  const QRect current(pos(), size());
+  const QRect current = geometry();
   const QRect wanted(s.frm_left ? TwipsToPixels(*s.frm_left, this) : current.x(),
                      s.frm_top ? TwipsToPixels(*s.frm_top, this) : current.y(),
                      s.frm_width ? TwipsToPixels(*s.frm_width, this) : current.width(),
@@ -228,8 +228,8 @@ void TessdalMainWindow::ApplySettings() {
     return screen->availableGeometry().intersects(wanted);
   });
   if (wanted != current && wanted.width() > 0 && wanted.height() > 0 && visible) {
-    move(wanted.topLeft());
-    resize(wanted.size());
+    // The client area, as it is saved (see PlaceWindow).
+    setGeometry(wanted);
   }
   for (int column = 0; column < kResultColumnCount; ++column) {
     grid_->SetColumnWidthTwips(column, s.grid_widths[column]);
@@ -238,8 +238,8 @@ void TessdalMainWindow::ApplySettings() {
 }
 
 bool TessdalMainWindow::SaveSettings() {
-  settings_.frm_left = static_cast<float>(PixelsToTwips(x(), this));
-  settings_.frm_top = static_cast<float>(PixelsToTwips(y(), this));
+  settings_.frm_left = static_cast<float>(PixelsToTwips(geometry().x(), this));
+  settings_.frm_top = static_cast<float>(PixelsToTwips(geometry().y(), this));
   settings_.frm_height = static_cast<float>(PixelsToTwips(height(), this));
   settings_.frm_width = static_cast<float>(PixelsToTwips(width(), this));
   for (int column = 0; column < kResultColumnCount; ++column) {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTimer>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -140,6 +141,9 @@ FolderOptionsDialog::Group FolderOptionsDialog::MakeGroup(int number, const QStr
             if (path != chosen.revealing) chosen.revealing.clear();  // the user's turn
             chosen.label->setText(QDir::toNativeSeparators(path));
           });
+  // Scrolling is the user's turn too: the list stays where the user put it.
+  connect(group.tree->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+          [this, index] { groups_[index].revealing.clear(); });
   connect(group.model, &QFileSystemModel::directoryLoaded, this,
           [this, index](const QString& loaded) {
             Group& shown = groups_[index];

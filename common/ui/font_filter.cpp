@@ -15,7 +15,11 @@ constexpr int kMeasurePixels = 48;
 }  // namespace
 
 bool PassesFixedPitchTest(const FontMeasure& measure) {
-  if (measure.width_m != measure.width_i) return false;
+  if (measure.width_m != measure.width_i || measure.symbol) return false;
+  if (!measure.requested.isEmpty() &&
+      measure.requested.compare(measure.name_in_effect, Qt::CaseInsensitive) != 0) {
+    return false;
+  }
   const QString& name = measure.name_in_effect;
   return !(name.startsWith(u'@') || name.startsWith(u'$') || name.startsWith(u'&'));
 }
@@ -25,7 +29,8 @@ FontMeasure MeasureFontFamily(const QString& family) {
   font.setPixelSize(kMeasurePixels);
   const QFontMetrics metrics(font);
   return {QFontInfo(font).family(), metrics.horizontalAdvance(u'M'),
-          metrics.horizontalAdvance(u'I')};
+          metrics.horizontalAdvance(u'I'), family,
+          QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol)};
 }
 
 QStringList FixedPitchFamilies(const QStringList& families) {

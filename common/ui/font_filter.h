@@ -12,10 +12,15 @@ struct FontMeasure {
   QString name_in_effect;  // the family actually used for the requested one
   int width_m = 0;
   int width_i = 0;
+  QString requested;    // the family asked for; empty: not known
+  bool symbol = false;  // a face of symbols, not of letters
 };
 
 // Equal widths of "M" and "I", and a name that does not begin with "@"
-// (vertical-writing fonts), "$" or "&".
+// (vertical-writing fonts), "$" or "&". Not offered either: a symbol face
+// (its "M" and "I" are blanks of one width) and an alias that stands for
+// another family (the list would show that face twice, once under a name
+// that means another face on the next system).
 bool PassesFixedPitchTest(const FontMeasure& measure);
 
 // Measures the family on the screen.

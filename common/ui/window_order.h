@@ -6,7 +6,7 @@ class QWidget;
 namespace tovek::ui {
 
 // Keeps `window` above every other window, or lets it go back among them.
-// A visible window stays visible (changing the hint re-creates it).
+// A visible window stays visible and where it is.
 void SetStaysOnTop(QWidget* window, bool on);
 
 // While it lives, a top-most window goes back among the others, so that a

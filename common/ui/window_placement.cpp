@@ -42,10 +42,17 @@ void PlaceWindow(QWidget& window, const QRect& saved) {
   for (const QScreen* screen : QGuiApplication::screens()) {
     if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
   }
-  const QRect placed = VisiblePlacement(saved, screens);
-  window.move(placed.topLeft());
-  // Resizing a window not yet shown would stop it taking its layout's size.
-  if (placed.size() != window.size()) window.resize(placed.size());
+  // setGeometry places the client area whether or not the window manager
+  // has framed the window yet; move() before the frame is known placed the
+  // client area where the frame was meant to go.
+  window.setGeometry(VisiblePlacement(saved, screens));
+}
+
+void PlaceWindowAt(QWidget& window, const QPoint& saved_top_left) {
+  // A window not yet shown takes its layout's size first, as showing it
+  // would have done.
+  if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) window.adjustSize();
+  PlaceWindow(window, QRect(saved_top_left, window.size()));
 }
 
 }  // namespace tovek::ui

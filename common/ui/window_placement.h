@@ -11,7 +11,7 @@ class QWidget;
 
 namespace tovek::ui {
 
-// The rectangle to open a window at, from its saved rectangle (frame
+// The rectangle to open a window at, from its saved rectangle (client area
 // position and size) and the available areas of the screens, the primary
 // screen first. The saved rectangle stands when the strip along its top edge
 // (where the title bar is grabbed) lies on one screen over its full height
@@ -20,8 +20,16 @@ namespace tovek::ui {
 // centred on it. With no screens the saved rectangle stands.
 QRect VisiblePlacement(const QRect& saved, const QList<QRect>& screens);
 
-// Moves and sizes a top-level window to the visible placement of `saved` on
-// the screens present.
+// A window's placement is kept as its client area, the rectangle inside the
+// window manager's frame (QWidget::geometry()), and set again as that same
+// rectangle: a frame position (x(), y()) saved and set again as a client
+// position moved a framed window up by its title bar on every open.
+//
+// Sets a top-level window's client area to the visible placement of `saved`
+// on the screens present.
 void PlaceWindow(QWidget& window, const QRect& saved);
+// The same for a window whose size is its layout's: only the client area's
+// top left corner was saved.
+void PlaceWindowAt(QWidget& window, const QPoint& saved_top_left);
 
 }  // namespace tovek::ui

@@ -313,14 +313,23 @@ void MorrickMainWindow::FrmSet() {
 
 void MorrickMainWindow::ApplySettings() {
   if (settings_.me_left || settings_.me_top) {
-    PlaceWindow(*this, QRect(settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : x(),
-                             settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : y(),
-                             width(), height()));
+    const QRect client = geometry();
+    const int left = settings_.me_left ? TwipsToPixels(*settings_.me_left, this) : client.x();
+    const int top = settings_.me_top ? TwipsToPixels(*settings_.me_top, this) : client.y();
+    PlaceWindowAt(*this, QPoint(left, top));
   }
   for (size_t i = 0; i < header_choices_.size(); ++i) {
-    // A saved text that is no longer an item of its list leaves the box empty.
-    header_choices_[i]->setCurrentIndex(header_choices_[i]->findText(
-        settings_.header_choices[i], Qt::MatchExactly | Qt::MatchCaseSensitive));
+    // The box takes its saved text; one that is not a line of the list file
+    // (the file changed, or the text was written in by hand) joins the list
+    // rather than being dropped from the next Cabrillo header.
+    QComboBox* choice = header_choices_[i];
+    const QString& saved = settings_.header_choices[i];
+    int index = choice->findText(saved, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && !saved.isEmpty()) {
+      choice->addItem(saved);
+      index = choice->count() - 1;
+    }
+    choice->setCurrentIndex(index);
   }
   for (const WidthSpec& width_spec : kWidthSpecs) {
     Row(width_spec.column).width->setValue(*WidthField(settings_.widths, width_spec.column));
@@ -328,8 +337,8 @@ void MorrickMainWindow::ApplySettings() {
 }
 
 void MorrickMainWindow::TakeSettingsFromWindow() {
-  settings_.me_left = static_cast<float>(PixelsToTwips(x(), this));
-  settings_.me_top = static_cast<float>(PixelsToTwips(y(), this));
+  settings_.me_left = static_cast<float>(PixelsToTwips(geometry().x(), this));
+  settings_.me_top = static_cast<float>(PixelsToTwips(geometry().y(), this));
   for (size_t i = 0; i < header_choices_.size(); ++i) {
     settings_.header_choices[i] = header_choices_[i]->currentText();
   }

@@ -242,6 +242,8 @@ void KavrelMainWindow::SaveUndo() {
 }
 
 void KavrelMainWindow::RestoreUndo() {
+  if (Busy()) return;
+  const BusyScope busy(*this);
   {
     WindowProgress progress(ProgressStyle::kBarOnly, this);
     undo_.Restore(rows_, progress);
@@ -266,11 +268,11 @@ void KavrelMainWindow::RunRowCommand(const std::function<void(Progress&)>& comma
 }
 
 void KavrelMainWindow::ConnectRepairCommands() {
-  const auto on_button = [this](int index, auto handler) {
-    connect(toolbar_buttons_[index], &QPushButton::clicked, this, handler);
+  const auto on_button = [this](int index, const std::function<void()>& handler) {
+    OnButtonAndItem(index, nullptr, handler);
   };
-  const auto on_item = [this](const char* name, auto handler) {
-    connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+  const auto on_item = [this](const char* name, const std::function<void()>& handler) {
+    OnButtonAndItem(-1, name, handler);
   };
   // The toolbar repeats two of the load passes, after a snapshot; the Edit
   // menu has its own variants of the same two repairs.
@@ -293,7 +295,12 @@ void KavrelMainWindow::ConnectRepairCommands() {
 }
 
 void KavrelMainWindow::OnButtonAndItem(int button, const char* item,
-                                       const std::function<void()>& command) {
+                                       const std::function<void()>& run) {
+  const auto command = [this, run] {
+    if (Busy()) return;
+    const BusyScope busy(*this);
+    run();
+  };
   if (button >= 0) connect(toolbar_buttons_[button], &QPushButton::clicked, this, command);
   if (item) {
     connect(findChild<QAction*>(QString::fromLatin1(item)), &QAction::triggered, this, command);
@@ -348,7 +355,7 @@ EditWindowMode KavrelMainWindow::EditMode() const {
 }
 
 void KavrelMainWindow::ListDoubleClicked() {
-  if (EditMode() != EditWindowMode::kClosed || rows_.size() <= 1) return;
+  if (Busy() || EditMode() != EditWindowMode::kClosed || rows_.size() <= 1) return;
   OpenStringEditWindow(EditWindowMode::kList);
 }
 
@@ -407,6 +414,33 @@ void KavrelMainWindow::ConnectReview() {
   connect(review_, &KavrelReview::ListRepaint, log_list_, &QWidget::setUpdatesEnabled);
   connect(review_, &KavrelReview::FaultsFound, this, &KavrelMainWindow::ShowFaults);
   connect(review_, &KavrelReview::LogSaved, this, &KavrelMainWindow::LogSaved);
+  connect(review_, &KavrelReview::CheckRunning, this, [this](bool running) {
+    if (running) {
+      EnterBusy();
+    } else {
+      LeaveBusy();
+    }
+  });
+}
+
+void KavrelMainWindow::EnterBusy() {
+  if (busy_++ > 0) return;
+  // The strip and the menu bar hold every command that changes the log;
+  // the buttons and items in them keep their own states for afterwards.
+  toolbar_buttons_[kOpenButton]->parentWidget()->setEnabled(false);
+  menuBar()->setEnabled(false);
+  if (open_dialog_) open_dialog_->setEnabled(false);
+  if (edit_window_) edit_window_->setEnabled(false);
+  review_->EnableWindows(false);
+}
+
+void KavrelMainWindow::LeaveBusy() {
+  if (busy_ == 0 || --busy_ > 0) return;
+  toolbar_buttons_[kOpenButton]->parentWidget()->setEnabled(true);
+  menuBar()->setEnabled(true);
+  if (open_dialog_) open_dialog_->setEnabled(true);
+  if (edit_window_) edit_window_->setEnabled(true);
+  review_->EnableWindows(true);
 }
 
 void KavrelMainWindow::ShowFaults(const QStringList& faults, int first_row) {
@@ -459,7 +493,7 @@ void KavrelMainWindow::LoadSettings() {
 void KavrelMainWindow::ApplyWindowPlacement() {
   const auto& s = settings_;
   if (!s.frm_left && !s.frm_top && !s.frm_width && !s.frm_height) return;
-  const QRect current(pos(), size());
+  const QRect current = geometry();
   const QRect wanted(s.frm_left ? TwipsToPixels(*s.frm_left, this) : current.x(),
                      s.frm_top ? TwipsToPixels(*s.frm_top, this) : current.y(),
                      s.frm_width ? TwipsToPixels(*s.frm_width, this) : current.width(),
@@ -472,13 +506,13 @@ void KavrelMainWindow::ApplyWindowPlacement() {
     return screen->availableGeometry().intersects(wanted);
   });
   if (!visible) return;
-  move(wanted.topLeft());
-  resize(wanted.size());
+  // The client area, as it is saved (see PlaceWindow).
+  setGeometry(wanted);
 }
 
 void KavrelMainWindow::TakeWindowPlacement() {
-  settings_.frm_left = static_cast<float>(PixelsToTwips(x(), this));
-  settings_.frm_top = static_cast<float>(PixelsToTwips(y(), this));
+  settings_.frm_left = static_cast<float>(PixelsToTwips(geometry().x(), this));
+  settings_.frm_top = static_cast<float>(PixelsToTwips(geometry().y(), this));
   settings_.frm_width = static_cast<float>(PixelsToTwips(width(), this));
   settings_.frm_height = static_cast<float>(PixelsToTwips(height(), this));
 }
@@ -517,6 +551,11 @@ void KavrelMainWindow::SetLogFolder(const QString& folder) {
 }
 
 void KavrelMainWindow::closeEvent(QCloseEvent* event) {
+  // Quitting halfway would tear the rows down under the read or command.
+  if (Busy()) {
+    event->ignore();
+    return;
+  }
   if (rows_.size() > 1 &&
       !messages_.AskYesNo(this, QStringLiteral("ログを破棄して終了しますか？"),
                           QStringLiteral("Kavrelの終了"))) {
@@ -537,6 +576,11 @@ void KavrelMainWindow::closeEvent(QCloseEvent* event) {
 void KavrelMainWindow::ShowRows() { log_model_->setStringList(rows_); }
 
 void KavrelMainWindow::DataCls() {
+  // The windows opened on the rows go with them: a string edit window or a
+  // review window left open would act on the next log with this one's
+  // faults, header or file.
+  if (edit_window_) edit_window_->close();
+  review_->CloseLogWindows();
   rows_.clear();
   ShowRows();
   mnuBtnOnOff(0);
@@ -545,31 +589,29 @@ void KavrelMainWindow::DataCls() {
 }
 
 void KavrelMainWindow::DataRead(const QString& path) {
-  if (path.isEmpty() || reading_) return;
-  reading_ = true;
-  review_->CloseDataCheck();
-  // The list is emptied with its repaint already suspended: clearing a long
-  // log drew the empty list once for nothing.
-  log_list_->setUpdatesEnabled(false);
-  DataCls();
-  SetStatus(kReadingPanel, QStringLiteral("読み込み中です"));
+  if (path.isEmpty() || Busy()) return;
   LogReadOutcome read;
+  LoadPassesOutcome passes;
   {
-    WindowProgress progress(ProgressStyle::kBarOnly, this);
-    read = ReadLogRows(path, header_tags_, progress);
-  }
-  rows_ = std::move(read.rows);
-  if (!read.file.ok) {
+    const BusyScope busy(*this);
+    // The list is emptied with its repaint already suspended: clearing a
+    // long log drew the empty list once for nothing.
+    log_list_->setUpdatesEnabled(false);
+    DataCls();
+    SetStatus(kReadingPanel, QStringLiteral("読み込み中です"));
+    {
+      WindowProgress progress(ProgressStyle::kBarOnly, this);
+      read = ReadLogRows(path, header_tags_, progress);
+    }
+    rows_ = std::move(read.rows);
+    if (read.file.ok) passes = RunLoadPassesAfterReading();
     ShowRows();
     log_list_->setUpdatesEnabled(true);
-    reading_ = false;
+  }
+  if (!read.file.ok) {
     messages_.Inform(this, read.file.error);
     return;
   }
-  const LoadPassesOutcome passes = RunLoadPassesAfterReading();
-  ShowRows();
-  log_list_->setUpdatesEnabled(true);
-  reading_ = false;
   mnuBtnOnOff(1);
   SetStatus(kPathPanel, current_log_path_);
   if (read.decoding.bad_bytes > 0) messages_.Inform(this, BadBytesMessage(read.decoding));
@@ -583,7 +625,10 @@ LoadPassesOutcome KavrelMainWindow::RunLoadPassesAfterReading() {
   {
     WindowProgress progress(ProgressStyle::kBarOnly, this);
     outcome = RunLoadPasses(rows_, undo_, progress,
-                            [this](const QString& message) { SetStatus(kReadingPanel, message); });
+                            [this](const QString& message) {
+                              SetStatus(kReadingPanel, message);
+                              Q_EMIT LoadPassStarting(message);
+                            });
   }
   if (outcome.ran) SetStatus(kReadingPanel, QStringLiteral("自動処理が終了しました"));
   ShowUndoAvailability();
@@ -593,6 +638,7 @@ LoadPassesOutcome KavrelMainWindow::RunLoadPassesAfterReading() {
 // ---- Commands ---------------------------------------------------------------
 
 void KavrelMainWindow::OpenCommand() {
+  if (Busy()) return;
   if (rows_.size() > 1 &&
       !messages_.AskYesNo(this, QStringLiteral("ログデータを破棄して新しいログを開きますか？"),
                           QStringLiteral("ログを開く"))) {
@@ -607,6 +653,7 @@ void KavrelMainWindow::OpenCommand() {
 }
 
 void KavrelMainWindow::CloseCommand() {
+  if (Busy()) return;
   if (!messages_.AskYesNo(this, QStringLiteral("このデータを閉じますか？"),
                           QStringLiteral("データを閉じる"), Icon::kCritical)) {
     return;
@@ -620,7 +667,7 @@ void KavrelMainWindow::CloseCommand() {
 
 bool KavrelMainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == log_list_->viewport() && event->type() == QEvent::MouseButtonPress &&
-      EditMode() == EditWindowMode::kClosed) {
+      EditMode() == EditWindowMode::kClosed && !Busy()) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::RightButton) {
       // Let the view select the row under the mouse first.
@@ -640,7 +687,7 @@ void KavrelMainWindow::ShowRowPopup(const QPoint& global_position) {
 }
 
 void KavrelMainWindow::DeletePopupRow() {
-  if (rows_.isEmpty() || popup_row_ < 0 || popup_row_ >= rows_.size()) return;
+  if (Busy() || rows_.isEmpty() || popup_row_ < 0 || popup_row_ >= rows_.size()) return;
   const QString question =
       rows_[popup_row_] + QStringLiteral("\r\n") + QStringLiteral("このデータを削除しますか？");
   if (!messages_.AskYesNo(this, question, QStringLiteral("データの削除"), Icon::kCritical)) return;
@@ -662,6 +709,9 @@ bool KavrelMainWindow::ShowOpenDialog() {
   connect(
       dialog, &LogOpenDialog::FileChosen, this,
       [this](const QString& path) {
+        // A choice made while a command walks the rows waits for nothing:
+        // the dialog is disabled then, and the open log keeps its path.
+        if (Busy()) return;
         current_log_path_ = path;
         DataRead(path);
       },

@@ -95,12 +95,34 @@ class KavrelMainWindow : public QMainWindow {
   void OpenStringEditWindow(EditWindowMode mode, const QStringList& fault_lines = {});
   KavrelReview& Review() const { return *review_; }
   QString StatusPanelText(int panel) const;
+  // True while a read, the load passes, a command or a data check works on
+  // the rows: the commands that change the log wait until it is over.
+  bool Busy() const { return busy_ > 0; }
+
+ Q_SIGNALS:
+  // A load pass starts; its status text is `message`.
+  void LoadPassStarting(const QString& message);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Makes the commands that change the log unavailable from construction
+  // to destruction (scopes may nest).
+  class BusyScope {
+   public:
+    explicit BusyScope(KavrelMainWindow& window) : window_(window) { window_.EnterBusy(); }
+    ~BusyScope() { window_.LeaveBusy(); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    KavrelMainWindow& window_;
+  };
+  void EnterBusy();
+  void LeaveBusy();
+
   void BuildToolbar();
   void BuildMenus();
   void BuildStatusBar();
@@ -169,7 +191,7 @@ class KavrelMainWindow : public QMainWindow {
   QPointer<StringEditWindow> edit_window_;
   QString current_log_path_;
   int popup_row_ = -1;
-  bool reading_ = false;
+  int busy_ = 0;
 
   QListView* log_list_ = nullptr;
   QStringListModel* log_model_ = nullptr;

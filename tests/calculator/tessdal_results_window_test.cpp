@@ -53,11 +53,14 @@ struct DialogVisit {
 };
 
 // The results-file dialog is modal: the command that opens it waits until
-// it closes. `act` runs once it is up; a command that opens no dialog leaves
-// the visit unseen.
-std::shared_ptr<DialogVisit> WhenDialogShows(std::function<void(ResultFileDialog*)> act) {
+// it closes. `act` runs once it is up; `then`, when given, runs as the
+// user's next step does, once the dialog's own event loop has had control
+// again (a dialog whose loop has ended by then never sees it). A command
+// that opens no dialog leaves the visit unseen.
+std::shared_ptr<DialogVisit> WhenDialogShows(std::function<void(ResultFileDialog*)> act,
+                                             std::function<void(ResultFileDialog*)> then = {}) {
   auto visit = std::make_shared<DialogVisit>();
-  QTimer::singleShot(0, [visit, act] {
+  QTimer::singleShot(0, [visit, act, then] {
     auto* dialog = qobject_cast<ResultFileDialog*>(QApplication::activeModalWidget());
     if (!dialog) return;
     visit->seen = true;
@@ -67,9 +70,16 @@ std::shared_ptr<DialogVisit> WhenDialogShows(std::function<void(ResultFileDialog
     auto* list = dialog->findChild<QListWidget*>("File1");
     for (int i = 0; i < list->count(); ++i) visit->files.append(list->item(i)->text());
     act(dialog);
-    // A dialog the test left open would wait for a user forever.
-    visit->left_open = dialog->isVisible();
-    if (visit->left_open) dialog->reject();
+    const auto leave = [visit](ResultFileDialog* shown) {
+      // A dialog the test left open would wait for a user forever.
+      visit->left_open = shown->isVisible();
+      if (visit->left_open) shown->reject();
+    };
+    if (!then) return leave(dialog);
+    QTimer::singleShot(0, dialog, [dialog, then, leave] {
+      then(dialog);
+      leave(dialog);
+    });
   });
   return visit;
 }
@@ -304,12 +314,13 @@ class TessdalResultsWindowTest : public QObject {
     Score(*window);
     boxes_.Answer(Answer::kOk);  // the save-as question
     boxes_.Answer(Answer::kOk);  // the empty-name message
+    // The name is typed after the message, with the dialog in charge again.
     bool stayed_open = false;
-    auto visit = WhenDialogShows([&](ResultFileDialog* d) {
-      TypeAndOk(d, "   ");
-      stayed_open = d->isVisible();
-      TypeAndOk(d, " final.txt ");
-    });
+    auto visit = WhenDialogShows([](ResultFileDialog* d) { TypeAndOk(d, "   "); },
+                                 [&](ResultFileDialog* d) {
+                                   stayed_open = d->isVisible();
+                                   TypeAndOk(d, " final.txt ");
+                                 });
     Action(window.get(), "mnuSaveAs")->trigger();
     QVERIFY(visit->seen && !visit->left_open);
     QVERIFY(stayed_open);

@@ -5,7 +5,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QFileSystemModel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
 #include <QtTest>
 #include <functional>
 #include <system_error>
@@ -116,6 +119,27 @@ class TessdalWindowTest : public QObject {
   }
 
  private Q_SLOTS:
+  // The folder list opens centred on the start folder; once the user has
+  // scrolled it, a parent folder read again must not pull it back there.
+  void folderListLeavesTheUsersScrollingAlone() {
+    TempFolder temp;
+    for (int i = 0; i < 60; ++i) {
+      QDir(temp.Path()).mkdir(QStringLiteral("f%1").arg(i, 2, 10, QChar(u'0')));
+    }
+    QDir(temp.Path()).mkdir(QStringLiteral("logs"));
+    ScriptedMessageBoxes boxes;
+    ui::GetListDialog dialog(temp.File("logs"), temp.Path(), boxes);
+    dialog.show();
+    auto* tree = dialog.findChild<QTreeView*>("Dir1");
+    QScrollBar* bar = tree->verticalScrollBar();
+    QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0, 20000);  // "logs" comes after f00 to f59
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    QCOMPARE(bar->value(), 0);
+    Q_EMIT static_cast<QFileSystemModel*>(tree->model())->directoryLoaded(temp.Path());
+    QCoreApplication::processEvents();
+    QCOMPARE(bar->value(), 0);
+  }
+
   void startUpWithoutSettingsCreatesFoldersAndSetsUpTheGrid() {
     TempFolder program;
     MakeProgramFolder(program);

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QStorageInfo>
 #include <QTest>
+#include <QScrollBar>
 #include <QTreeView>
 #include <system_error>
 
@@ -83,6 +84,7 @@ class FolderOptionsDialogTest : public QObject {
   void ConverterStartsAtTheProgramFolder();
   void ConverterKeepsAMissingFolderSilently();
   void ChoosingAFolderShowsItsPath();
+  void FoldersReadLaterLeaveTheUsersScrollingAlone();
   void ChoosingADriveMovesTheList();
   void CancelStoresNothing();
 
@@ -230,6 +232,25 @@ void FolderOptionsDialogTest::ConverterKeepsAMissingFolderSilently() {
   QTest::mouseClick(Ok(dialog), Qt::LeftButton);
   QCOMPARE(chosen.count(), 1);
   QCOMPARE(chosen[0][0].toStringList(), (QStringList{gone, Native(data_)}));
+}
+
+// The list opens centred on the start folder; once the user has scrolled
+// it, a parent folder read again (the folder model reads in the background
+// and again on every change) must not pull it back there.
+void FolderOptionsDialogTest::FoldersReadLaterLeaveTheUsersScrollingAlone() {
+  for (int i = 0; i < 60; ++i) {
+    QDir(temp_->File("data")).mkdir(QStringLiteral("f%1").arg(i, 2, 10, QChar(u'0')));
+  }
+  FolderOptionsDialog dialog(KavrelFolderOptions(data_), boxes_);
+  dialog.show();
+  QTreeView* tree = Tree(dialog, 1);
+  QScrollBar* bar = tree->verticalScrollBar();
+  QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0, 20000);  // "logs" comes after f00 to f59
+  bar->triggerAction(QAbstractSlider::SliderToMinimum);
+  QCOMPARE(bar->value(), 0);
+  Q_EMIT static_cast<QFileSystemModel*>(tree->model())->directoryLoaded(temp_->File("data"));
+  QCoreApplication::processEvents();
+  QCOMPARE(bar->value(), 0);
 }
 
 void FolderOptionsDialogTest::ChoosingAFolderShowsItsPath() {

@@ -58,6 +58,7 @@ class FontDialogTest : public QObject {
  private Q_SLOTS:
   void FixedPitchTest_data();
   void FixedPitchTest();
+  void SymbolAndAliasFacesAreNotOffered();
   void OffersOnlyFixedPitchFonts();
   void EditorVariantStartsFromTheCurrentFont();
   void EditorOkReturnsTheSampleFont();
@@ -85,6 +86,19 @@ void FontDialogTest::FixedPitchTest() {
   QFETCH(int, width_m);
   QFETCH(int, width_i);
   QTEST(PassesFixedPitchTest({name, width_m, width_i}), "listed");
+}
+
+// Faces of equal "M" and "I" that are no fonts to read a log in.
+void FontDialogTest::SymbolAndAliasFacesAreNotOffered() {
+  QVERIFY(!PassesFixedPitchTest({"D050000L", 40, 40, "D050000L", /*symbol=*/true}));
+  QVERIFY(!PassesFixedPitchTest({"DejaVu Sans Mono", 29, 29, "Monospace"}));
+  QVERIFY(PassesFixedPitchTest({"DejaVu Sans Mono", 29, 29, "dejavu sans mono"}));
+  const QStringList screen = ScreenFixedPitchFamilies();
+  for (const QString& family : screen) {
+    const FontMeasure measure = MeasureFontFamily(family);
+    QVERIFY2(!measure.symbol && measure.name_in_effect.compare(family, Qt::CaseInsensitive) == 0,
+             qPrintable(family));
+  }
 }
 
 void FontDialogTest::OffersOnlyFixedPitchFonts() {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "common/ui/message_boxes.h"
+#include "common/ui/toolkit_translation.h"
 
 namespace tovek::ui {
 
@@ -92,6 +93,27 @@ class MessageBoxesTest : public QObject {
                qPrintable(QString::number(box.width())));
     });
     boxes.Show(nullptr, {QStringLiteral("保存します"), title, Buttons::kOkCancel, Icon::kNone});
+  }
+
+  // The standard buttons are the toolkit's: English until its Japanese
+  // translation is loaded, as every program does at its start. (Last: the
+  // translation stays installed.)
+  void ButtonsSpeakJapaneseOnceTheToolkitTranslationIsLoaded() {
+    QtMessageBoxes boxes(QStringLiteral("Kavrel"));
+    const auto button_texts = [&boxes](Buttons buttons) {
+      QStringList texts;
+      WhenShown(QMessageBox::No, [&texts](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons()) texts.append(button->text().remove(u'&'));
+        texts.sort();
+      });
+      boxes.Show(nullptr, {QStringLiteral("終了しますか？"), {}, buttons, Icon::kQuestion});
+      return texts;
+    };
+    QCOMPARE(button_texts(Buttons::kYesNo), (QStringList{"No", "Yes"}));
+    QVERIFY2(LoadToolkitTranslation(*QCoreApplication::instance()),
+             qPrintable(ToolkitTranslationFolders().join(u' ')));
+    QCOMPARE(button_texts(Buttons::kYesNo),
+             (QStringList{QStringLiteral("いいえ(N)"), QStringLiteral("はい(Y)")}));
   }
 };
 

@@ -245,6 +245,24 @@ class ReviewEndToEndTest : public QObject {
     QVERIFY(QDir(kavrel.folders.old).isEmpty());
   }
 
+  // The save moves the log the summary was read from, whatever log the
+  // main window has opened since; the other log stays where it is.
+  void SaveMovesTheLogTheSummaryCameFrom() {
+    Kavrel kavrel(QDir(SamplesFolder()).filePath("dl1abc.log"));
+    const QString dl1abc = kavrel.current_log_path;
+    SummaryWindow* summary = kavrel.CheckAndRead();
+    QVERIFY(summary);
+    const QString w1xyz = QDir(kavrel.logs.path()).filePath("w1xyz.log");
+    testing::WriteBytes(w1xyz, ReadBytes(QDir(SamplesFolder()).filePath("w1xyz.log")));
+    kavrel.current_log_path = w1xyz;
+    kavrel.Save(summary);
+    QVERIFY(!QFile::exists(dl1abc));
+    QVERIFY(QFile::exists(QDir(kavrel.folders.old).filePath("dl1abc.log")));
+    QVERIFY(QFile::exists(w1xyz));
+    QCOMPARE(kavrel.current_log_path, w1xyz);
+    QCOMPARE(QDir(kavrel.folders.edit).entryList(QDir::Files), QStringList{"DL1ABC.cbr"});
+  }
+
   void MissingFoldersKeepTheLogAndSayWhy() {
     const QString sample = QDir(SamplesFolder()).filePath("w1xyz.log");
     Kavrel kavrel(sample);

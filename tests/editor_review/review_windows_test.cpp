@@ -162,6 +162,24 @@ class ReviewWindowsTest : public QObject {
     QVERIFY(!window->isVisible());
   }
 
+  // The sample grid opens with its window's column first in view (column
+  // 50 of the data check, 40 of the layout reader), also where the 75
+  // characters of the row end before the grid's right edge.
+  void SampleGridOpensAtItsWindowsColumn() {
+    KavrelSettings settings = SettingsFrom("");
+    testing::ScriptedMessageBoxes boxes;
+    const LogLines rows{kRow};
+    const auto close_windows = qScopeGuard([] { testing::CloseAll(); });
+    auto* check = new DataCheckWindow(rows, settings);
+    auto* reader = new LayoutReaderWindow(rows, settings, testing::Prefixes(), testing::Entities(),
+                                          boxes);
+    check->show();
+    reader->show();
+    QVERIFY(QTest::qWaitForWindowExposed(check) && QTest::qWaitForWindowExposed(reader));
+    QTRY_COMPARE(check->Grid()->columnAt(0), 50);
+    QTRY_COMPARE(reader->Grid()->columnAt(0), 40);
+  }
+
   void DataCheckWindowEscapeClosesWithoutChecking() {
     const KavrelSettings settings = SettingsFrom("");
     const auto close_windows = qScopeGuard([] { testing::CloseAll(); });
@@ -324,7 +342,7 @@ class ReviewWindowsTest : public QObject {
         new LayoutReaderWindow(rows, settings, testing::Prefixes(), testing::Entities(), boxes);
     window->show();
     QSignalSpy done(window, &LayoutReaderWindow::ReadingDone);
-    window->move(150, 60);
+    window->setGeometry(QRect(QPoint(150, 60), window->size()));  // the client area's place
     Click(window, "cmdRead");
     QCOMPARE(boxes.Shown(),
              QList<MessageRequest>{Box("行 3: 日時 \"2012-13-40 12:34\" を読み取れません")});

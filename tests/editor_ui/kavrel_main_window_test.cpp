@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -447,6 +448,127 @@ class KavrelMainWindowTest : public QObject {
       if (widget->objectName() == u"frmDataCheck" && widget->isVisible()) ++open_windows;
     }
     QCOMPARE(open_windows, 1);
+  }
+
+  // Sample logs copied into the log folder, with the folders a save needs
+  // and the sample contest's start date.
+  void StartWithSamples(const QStringList& names) {
+    for (const char* folder : {"EditLog", "OldLog", "ErrRpt"}) {
+      QDir(LogFile(folder)).removeRecursively();
+      QDir(logs_.path()).mkpath(QString::fromLatin1(folder));
+    }
+    for (const QString& name : names) {
+      QFile::remove(QDir(logs_.path()).filePath(name));
+      QVERIFY(QFile::copy(QStringLiteral(TOVEK_SOURCE_DIR "/samples/") + name,
+                          QDir(logs_.path()).filePath(name)));
+    }
+    WriteSettings("StartDate=2026/09/26\r\nLogFolder=" + logs_.path().toUtf8() + "\r\n");
+    Start();
+  }
+
+  static QWidget* TopLevel(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == name && widget->isVisible()) return widget;
+    }
+    return nullptr;
+  }
+
+  // A window opened on one log closes when another is read: left open, the
+  // field layout reader would write its header over the next log's QSOs,
+  // the summary view would move the next log's file to OldLog, and the
+  // check-mode string edit window would delete the next log's rows by its
+  // own faults.
+  void WindowsOpenedOnALogCloseWhenTheNextIsRead_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("layout reader") << "ja1xyz.log" << "frmCabReadSet";
+    QTest::newRow("summary view") << "dl1abc.log" << "frmKavrel";
+    QTest::newRow("check-mode string edit") << "ja3qrp.log" << "frmTxtEdit";
+  }
+
+  void WindowsOpenedOnALogCloseWhenTheNextIsRead() {
+    QFETCH(QString, first);
+    QFETCH(QString, window);
+    StartWithSamples({first, "w1xyz.log"});
+    OpenLog(first.toLatin1().constData(), /*keep_data_check=*/true);
+    if (window == u"frmCabReadSet") {
+      QTest::mouseClick(window_->ToolbarButton(Window::kLayoutReaderButton), Qt::LeftButton);
+    } else {
+      QWidget* check = window_->Review().DataCheckWindowOpen();
+      QTest::mouseClick(check->findChild<QPushButton*>(QStringLiteral("cmdCheckStart")),
+                        Qt::LeftButton);
+      QTRY_VERIFY(window_->Review().LayoutReaderOpen() ||
+                  window_->EditMode() == EditWindowMode::kCheck);
+      if (window == u"frmKavrel") {
+        QWidget* reader = window_->Review().LayoutReaderOpen();
+        QVERIFY(reader);
+        QTest::mouseClick(reader->findChild<QPushButton*>(QStringLiteral("cmdRead")),
+                          Qt::LeftButton);
+      }
+    }
+    QTRY_VERIFY(TopLevel(window));
+    const QPointer<QWidget> opened = TopLevel(window);
+
+    boxes_.Answer(Answer::kYes);  // discard the first log
+    OpenLog("w1xyz.log");
+    QTRY_COMPARE(window_->CurrentLogPath(), LogFile("w1xyz.log"));
+    QTRY_VERIFY(window_->Rows().size() > 20);
+    const LogLines w1xyz = window_->Rows();
+    QVERIFY(w1xyz.first().startsWith(QStringLiteral("START-OF-LOG")));
+    QVERIFY(!opened || !opened->isVisible());
+    QVERIFY(!TopLevel(window));
+    QCOMPARE(window_->EditMode(), EditWindowMode::kClosed);
+    for (const char* menu : {"mnuFile", "mnuEdit", "mnuHelp"}) {
+      QVERIFY2(Find<QMenu>(menu)->menuAction()->isEnabled(), menu);
+    }
+    QVERIFY(QFile::exists(LogFile("w1xyz.log")));
+    QVERIFY(QDir(LogFile("EditLog")).isEmpty());
+    QVERIFY(QDir(LogFile("OldLog")).isEmpty());
+  }
+
+  // While a log is read and its load passes run, nothing may change the
+  // log: "開 く", close, quit, undo, the repair commands and a file chosen in
+  // the open dialog wait, or they would empty or rewrite the rows the passes
+  // are walking. "開 く" reads the open log again while its dialog is up;
+  // between two of those passes the test tries them all.
+  void LogCommandsWaitWhileTheLoadPassesRun() {
+    WriteSettingsWithLogFolder();
+    Start();
+    OpenLog("raw.log");
+    const LogLines loaded = window_->Rows();
+    boxes_.Clear();
+    int passes = 0;
+    QList<bool> enabled_between_passes;
+    connect(window_.get(), &Window::LoadPassStarting, this, [&] {
+      if (++passes != 2) return;
+      for (int i = 0; i < 5; ++i) boxes_.Answer(Answer::kYes);  // whatever would be asked
+      enabled_between_passes = {window_->ToolbarButton(Window::kOpenButton)->isEnabled(),
+                                window_->menuBar()->isEnabled(), OpenDialog()->isEnabled()};
+      QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
+      for (const char* item :
+           {"mnuFileClose", "mnuUndo", "mnuColonDel", "mnuTwinEdit", "mnuDblDel"}) {
+        Find(item)->trigger();
+      }
+      window_->DataRead(LogFile("one.txt"));
+      Q_EMIT OpenDialog()->FileChosen(LogFile("one.txt"));
+      QCoreApplication::processEvents();  // the choice arrives now, between the passes
+      Find("mnuFileExit")->trigger();
+    });
+    boxes_.Answer(Answer::kYes);  // discard the open log
+    QTest::mouseClick(window_->ToolbarButton(Window::kOpenButton), Qt::LeftButton);
+    QVERIFY(passes > 2);
+    QCOMPARE(enabled_between_passes, (QList<bool>{false, false, false}));
+    QCOMPARE(boxes_.Shown(), (QList<MessageRequest>{Box(
+                                 "ログデータを破棄して新しいログを開きますか？", "ログを開く",
+                                 Buttons::kYesNo)}));
+    QVERIFY(window_->isVisible());
+    QCOMPARE(window_->Rows(), loaded);
+    QCOMPARE(window_->CurrentLogPath(), LogFile("raw.log"));
+    QVERIFY(window_->ToolbarButton(Window::kOpenButton)->isEnabled());
+    QVERIFY(Find("mnuFileClose")->isEnabled());
+    QVERIFY(OpenDialog() && OpenDialog()->isEnabled());
+    OpenDialog()->close();
+    boxes_.Clear();
   }
 
   void CloseCommandAsksFirst() {

@@ -1,6 +1,6 @@
 # Installs the build into PREFIX and checks what lands there. Run with
 # -D BUILD_DIR=... -D PREFIX=... -D PROGRAM_FOLDER=... -D SOURCE_DIR=...
-# -D CTY_DAT=...
+# -D CTY_DAT=... -D QTBASE_JA=... (the toolkit translation, when found)
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -43,6 +43,9 @@ set(expected ${programs} tovek ${data_files})
 foreach(program IN LISTS programs)
   list(APPEND expected icons/${program}.png icons/${program}.svg)
 endforeach()
+if(QTBASE_JA)
+  list(APPEND expected translations/qtbase_ja.qm)
+endif()
 list(SORT expected)
 expect_equal("program folder ${program_dir}" "${actual}" "${expected}")
 

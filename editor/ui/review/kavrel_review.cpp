@@ -49,13 +49,24 @@ void KavrelReview::OpenDataCheck() {
   data_check_->show();
 }
 
-void KavrelReview::CloseDataCheck() {
+void KavrelReview::CloseLogWindows() {
   if (DataCheckWindowOpen()) data_check_->close();
+  if (LayoutReaderOpen()) layout_reader_->close();
+  if (SummaryOpen()) summary_->close();
+}
+
+void KavrelReview::EnableWindows(bool on) {
+  for (QWidget* window : {static_cast<QWidget*>(data_check_.data()),
+                          static_cast<QWidget*>(layout_reader_.data()),
+                          static_cast<QWidget*>(summary_.data())}) {
+    if (window) window->setEnabled(on);
+  }
 }
 
 void KavrelReview::DataCheck(const CheckColumns& columns) {
   if (checking_) return;
   checking_ = true;
+  Q_EMIT CheckRunning(true);
   faults_.clear();
   Q_EMIT StatusText(1, QStringLiteral("データチェック中です"));
   Q_EMIT ListRepaint(false);
@@ -70,6 +81,7 @@ void KavrelReview::DataCheck(const CheckColumns& columns) {
   Q_EMIT ListRepaint(true);
   Q_EMIT StatusText(1, QStringLiteral("データチェックを終了しました"));
   checking_ = false;
+  Q_EMIT CheckRunning(false);
   if (!faults_.isEmpty()) {
     Q_EMIT FaultsFound(faults_, FaultLineRow(faults_.first()));
     return;

@@ -62,10 +62,15 @@ class KavrelReview final : public QObject {
   void ShowCheckSettings();
   // The data check window, or the one already open brought forward.
   void OpenDataCheck();
-  // Closes a data check window open on the log that is being replaced: it
-  // shows that log's sample row, and keeping itself on top it would hide
-  // the questions of the next reading.
-  void CloseDataCheck();
+  // Closes the data check, the field layout reader and the summary view when
+  // the log they were opened on is read again, replaced or cleared: each
+  // shows and acts on that log's rows (the summary on its file), and left
+  // open it would write one log's header over the next log's QSOs or move
+  // the wrong file.
+  void CloseLogWindows();
+  // Enables or disables the open windows: off while a read or a command
+  // walks the rows.
+  void EnableWindows(bool on);
   // `DataCheck`: checks the rows as they are now and hands the faults on, or
   // opens the field layout reader when there are none.
   void DataCheck(const CheckColumns& columns);
@@ -82,6 +87,9 @@ class KavrelReview final : public QObject {
  Q_SIGNALS:
   void StatusText(int panel, const QString& text);
   void ListRepaint(bool on);
+  // A data check starts (true) or has ended (false): the log must not
+  // change under it, or its faults would be shown on another log.
+  void CheckRunning(bool running);
   void FaultsFound(const QStringList& faults, int first_row);
   void LogSaved();
 

@@ -17,6 +17,7 @@
 #include "common/progress.h"
 #include "common/ui/message_boxes.h"
 #include "common/ui/twips.h"
+#include "common/ui/window_placement.h"
 #include "common/ui/window_order.h"
 #include "editor/ui/review/sample_grid.h"
 
@@ -118,9 +119,11 @@ LayoutReaderWindow::LayoutReaderWindow(const LogLines& rows, KavrelSettings& set
   Refresh();
   grid_->ScrollToColumn(kFirstVisibleColumn);
 
-  move(TwipsToPixels(settings.layout_reader_left, this),
-       TwipsToPixels(settings.layout_reader_top, this));
+  // The flag first: changing a window's flags after placing it made the
+  // window manager take the client position for the frame's.
   SetStaysOnTop(this, true);
+  PlaceWindowAt(*this, QPoint(TwipsToPixels(settings.layout_reader_left, this),
+                              TwipsToPixels(settings.layout_reader_top, this)));
   read->setFocus();
 }
 
@@ -316,8 +319,8 @@ void LayoutReaderWindow::mDataPosSet() {
 }
 
 void LayoutReaderWindow::closeEvent(QCloseEvent* event) {
-  settings_.layout_reader_left = static_cast<std::int32_t>(PixelsToTwips(x(), this));
-  settings_.layout_reader_top = static_cast<std::int32_t>(PixelsToTwips(y(), this));
+  settings_.layout_reader_left = static_cast<std::int32_t>(PixelsToTwips(geometry().x(), this));
+  settings_.layout_reader_top = static_cast<std::int32_t>(PixelsToTwips(geometry().y(), this));
   QWidget::closeEvent(event);
 }
 

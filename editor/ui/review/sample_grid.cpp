@@ -71,6 +71,20 @@ void SampleGrid::showEvent(QShowEvent* event) {
   QTimer::singleShot(0, this, &SampleGrid::ApplyFirstColumn);
 }
 
+void SampleGrid::updateGeometries() {
+  QScrollBar* bar = horizontalScrollBar();
+  const int first = bar->value();
+  QTableWidget::updateGeometries();
+  // The table's own range ends where the last column reaches the right
+  // edge (and pulls the first column back to that): column 50 of a
+  // 75-character row could not come first in a grid wider than 25 columns.
+  // The room after the row stays empty.
+  if (columnCount() > 0 && bar->maximum() < columnCount() - 1) {
+    bar->setMaximum(columnCount() - 1);
+    bar->setValue(first);
+  }
+}
+
 void SampleGrid::ApplyFirstColumn() {
   if (first_column_ < 0 || first_column_ >= columnCount()) return;
   // Scrolling per column: the scroll bar's value is the first column shown.

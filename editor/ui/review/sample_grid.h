@@ -36,6 +36,8 @@ class SampleGrid final : public QTableWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Lets every column of the row be the first one shown.
+  void updateGeometries() override;
 
  private:
   int ColumnWidth() const;

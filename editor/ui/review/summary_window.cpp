@@ -12,6 +12,7 @@
 #include "common/progress.h"
 #include "common/ui/message_boxes.h"
 #include "common/ui/twips.h"
+#include "common/ui/window_placement.h"
 #include "common/ui/window_order.h"
 #include "editor/ui/review/sample_grid.h"
 
@@ -64,7 +65,9 @@ constexpr double kRightMarginTwips = 275;
 }  // namespace
 
 SummaryWindow::SummaryWindow(SummaryHost host, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), host_(host) {
+    : QMainWindow(parent, Qt::Window),
+      host_(host),
+      log_path_(host.current_log_path ? *host.current_log_path : QString()) {
   setObjectName(QStringLiteral("frmKavrel"));
   setWindowTitle(QStringLiteral("Kavrel"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -127,8 +130,12 @@ QWidget* SummaryWindow::BuildPanel() {
 
 void SummaryWindow::FrmSet() {
   const KavrelSettings& s = *host_.settings;
-  move(TwipsToPixels(s.summary_left, this), TwipsToPixels(s.summary_top, this));
-  resize(TwipsToPixels(s.summary_width, this), TwipsToPixels(s.summary_height, this));
+  // The flag first: changing a window's flags after placing it made the
+  // window manager take the client position for the frame's.
+  SetStaysOnTop(this, true);
+  PlaceWindow(*this, QRect(TwipsToPixels(s.summary_left, this), TwipsToPixels(s.summary_top, this),
+                           TwipsToPixels(s.summary_width, this),
+                           TwipsToPixels(s.summary_height, this)));
   QStringList headers;
   for (const Column& column : kGridColumns) headers.append(QString::fromLatin1(column.header));
   grid_->setHorizontalHeaderLabels(headers);
@@ -138,7 +145,6 @@ void SummaryWindow::FrmSet() {
   const QFont font = ListFontWithoutSize(s.font_name, s.font_bold, s.font_italic);
   grid_->setFont(font);
   for (QLabel* value : values_) value->setFont(font);
-  SetStaysOnTop(this, true);
 }
 
 void SummaryWindow::SetSummary(const LogSummary& summary) {
@@ -195,9 +201,12 @@ void SummaryWindow::LogCls() {
     records_.clear();
     FrmLogLoad();
   }
-  if (host_.current_log_path) host_.current_log_path->clear();
+  if (host_.current_log_path && *host_.current_log_path == log_path_) {
+    host_.current_log_path->clear();
+  }
+  log_path_.clear();
   status_[0]->clear();
-  status_[2]->setText(host_.current_log_path ? *host_.current_log_path : QString());
+  status_[2]->clear();
   for (QLabel* value : values_) value->clear();
   summary_ = {};
 }
@@ -206,7 +215,7 @@ void SummaryWindow::Save() {
   if (records_.isEmpty()) return;
   NoProgress progress;
   const DataSaveOutcome saved =
-      DataSave(*host_.folders, *host_.current_log_path, summary_, records_, progress);
+      DataSave(*host_.folders, log_path_, summary_, records_, progress);
   ShowSaveOutcome(saved);
   // Until the Cabrillo file is on disk, the log must not leave memory.
   if (!saved.CabrilloWritten()) return;
@@ -266,8 +275,8 @@ void SummaryWindow::ShowReportOutcome(const ErrSaveOutcome& saved) {
 
 void SummaryWindow::closeEvent(QCloseEvent* event) {
   KavrelSettings& s = *host_.settings;
-  s.summary_left = static_cast<std::int32_t>(PixelsToTwips(x(), this));
-  s.summary_top = static_cast<std::int32_t>(PixelsToTwips(y(), this));
+  s.summary_left = static_cast<std::int32_t>(PixelsToTwips(geometry().x(), this));
+  s.summary_top = static_cast<std::int32_t>(PixelsToTwips(geometry().y(), this));
   s.summary_width = static_cast<std::int32_t>(PixelsToTwips(width(), this));
   s.summary_height = static_cast<std::int32_t>(PixelsToTwips(height(), this));
   for (int column = 0; column < kColumns; ++column) {

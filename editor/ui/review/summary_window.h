@@ -23,7 +23,10 @@ class MessageBoxes;
 struct SummaryHost {
   KavrelSettings* settings = nullptr;   // placement, grid widths, font
   const LogFolders* folders = nullptr;  // EditLog, OldLog, ErrRpt
-  QString* current_log_path = nullptr;  // the log that was opened
+  // The open log's path: the summary keeps the path it was opened with as
+  // the file it saves and moves, and clears this one after the save while
+  // it still names that file.
+  QString* current_log_path = nullptr;
   const ErrorReportList* error_report = nullptr;
   MessageBoxes* boxes = nullptr;
 };
@@ -75,6 +78,8 @@ class SummaryWindow final : public QMainWindow {
   void ShowReportOutcome(const ErrSaveOutcome& saved);
 
   SummaryHost host_;
+  // The log this summary was read from: the file "保　存" moves to OldLog.
+  QString log_path_;
   LogSummary summary_;
   QsoList records_;
   QWidget* panel_ = nullptr;

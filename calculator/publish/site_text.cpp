@@ -1,0 +1,48 @@
+#include "calculator/publish/site_text.h"
+
+namespace tovek::publish {
+
+QString HtmlEscaped(QStringView text) {
+  QString escaped;
+  escaped.reserve(text.size());
+  for (const QChar c : text) {
+    switch (c.unicode()) {
+      case u'&': escaped += u"&amp;"; break;
+      case u'<': escaped += u"&lt;"; break;
+      case u'>': escaped += u"&gt;"; break;
+      case u'"': escaped += u"&quot;"; break;
+      case u'\'': escaped += u"&#39;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+QString FileNamePart(QStringView text) {
+  QString part;
+  part.reserve(text.size());
+  for (const QChar c : text) {
+    const bool plain = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+                       (c >= u'0' && c <= u'9');
+    part += plain ? c : u'_';
+  }
+  return part;
+}
+
+QString CsvField(QStringView text) {
+  const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') ||
+                      text.contains(u'\n');
+  if (!quoted) return text.toString();
+  QString field = text.toString();
+  field.replace(u'"', QStringLiteral("\"\""));
+  return u'"' + field + u'"';
+}
+
+QString CsvRecord(const QStringList& fields) {
+  QStringList cells;
+  cells.reserve(fields.size());
+  for (const QString& field : fields) cells.append(CsvField(field));
+  return cells.join(u',') + QStringLiteral("\r\n");
+}
+
+}  // namespace tovek::publish

@@ -1,0 +1,27 @@
+// Text forms of the published site: HTML-escaped text and CSV fields.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace tovek::publish {
+
+// The text as HTML character data or attribute value: "&", "<", ">", '"'
+// and "'" become references, so nothing a log holds can open a tag, an
+// attribute or a script.
+QString HtmlEscaped(QStringView text);
+
+// A text as part of a file name: every character but ASCII letters and
+// digits made "_", so that no call sign ("../x", "A/B", "<b>") can name a
+// file elsewhere or need quoting in a link.
+QString FileNamePart(QStringView text);
+
+// One CSV field (RFC 4180): as it is, or in double quotes with every quote
+// doubled when it holds a comma, a quote, a CR or an LF.
+QString CsvField(QStringView text);
+
+// One CSV record: the fields joined by commas, ended by CR LF.
+QString CsvRecord(const QStringList& fields);
+
+}  // namespace tovek::publish

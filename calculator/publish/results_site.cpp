@@ -114,6 +114,12 @@ QString Table(const QString& caption, const QStringList& labels, const QStringLi
            HeaderRow(labels), rows.join(QString()));
 }
 
+// A row without a call (a log that could not be read) still gets a link
+// one can see and follow.
+QString CallText(const QString& call_sign) {
+  return TrimSpaces(call_sign).isEmpty() ? Both("コールなし", "no call") : HtmlEscaped(call_sign);
+}
+
 QString Link(const QString& href, const QString& html) {
   return QStringLiteral("<a href=\"%1\">%2</a>").arg(HtmlEscaped(href), html);
 }
@@ -205,7 +211,7 @@ class Site {
   }
 
   QString CallLink(const Entrant& entrant, const QString& root) const {
-    return Link(root + entrant.page, HtmlEscaped(entrant.row->call_sign));
+    return Link(root + entrant.page, CallText(entrant.row->call_sign));
   }
 
   QString Index() const {
@@ -371,9 +377,13 @@ class Site {
                         .arg(Link(root + PageOf(reports[r].file_name), ReportHeading(reports[r])))
                         .arg(place));
     }
-    body += Table(Both("順位", "Places"), {Both("順位表", "List"), Both("順位", "Place")}, places,
-                  false);
-    return Page(info_, root, HtmlEscaped(row.call_sign), body);
+    if (places.isEmpty()) {
+      body += QStringLiteral("<p>%1</p>\n").arg(Both("順位表に載っていません", "In no ranking list"));
+    } else {
+      body += Table(Both("順位", "Places"), {Both("順位表", "List"), Both("順位", "Place")},
+                    places, false);
+    }
+    return Page(info_, root, CallText(row.call_sign), body);
   }
 
   QByteArray Json() const {

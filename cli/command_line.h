@@ -64,5 +64,6 @@ Command CheckCommand();
 Command CabrilloCommand();
 Command ResultsCommand();
 Command CrossCheckCommand();
+Command PublishCommand();
 
 }  // namespace tovek::cli

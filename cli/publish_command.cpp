@@ -1,0 +1,92 @@
+// tovek publish: a results file as a static web site.
+#include <QDir>
+#include <QFileInfo>
+
+#include "calculator/publish/results_site.h"
+#include "calculator/results_file.h"
+#include "cli/command_line.h"
+#include "cli/results_output.h"
+
+namespace tovek::cli {
+namespace {
+
+const QString kName = QStringLiteral("tovek publish");
+const QString kContestOption = QStringLiteral("--contest");
+
+const QString kUsage = QStringLiteral(
+    "Usage: tovek publish --out DIR [--date yyyy-mm-dd] [--contest NAME] FILE.rlt\n\n"
+    "Writes a results file (the calculator's \".rlt\" file, or one written by\n"
+    "'tovek score --save') as a web site that needs no server and no network,\n"
+    "in Japanese and English:\n\n"
+    "  index.html          the contest, the date, the entrants by category and\n"
+    "                      continent, links to every list and entrant\n"
+    "  WorldHigh.html ...  one page per ranking list (the 25 lists of the ranking\n"
+    "  CheckLog.html       files, with the same places)\n"
+    "  WorldAwards.html .. one page per award list (the 8 lists of the award\n"
+    "  JaAwards.html       files)\n"
+    "  entrants/N-CALL.html  one page per row: N its position in the file, CALL\n"
+    "                      its call sign with anything but letters and digits as\n"
+    "                      '_'\n"
+    "  results.csv         every row, UTF-8, a header row, RFC 4180 quoting\n"
+    "  results.json        every row and the places of every list\n\n"
+    "Postal addresses are not published.\n\n"
+    "  --out DIR       the site's folder, created when missing; files of the\n"
+    "                  same names are replaced\n"
+    "  --date DATE     the date of publication, yyyy-mm-dd (default: today)\n"
+    "  --contest NAME  the contest's name on every page (default: the results\n"
+    "                  file's name without its extension)\n\n"
+    "Exit status: 0 done; 1 the file cannot be read or is no results file, it\n"
+    "holds no rows, or a file of the site could not be written; 2 usage error\n"
+    "(among them a missing or empty --out).\n");
+
+int Refuse(CommandIo& io, const QString& message) {
+  io.err << kName << ": " << message << '\n';
+  return kRefused;
+}
+
+int Run(const QStringList& args, CommandIo& io) {
+  QString error;
+  const auto parsed =
+      Arguments::Parse(args, {kOutOption, kDateOption, kContestOption}, {}, error);
+  if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one FILE.rlt");
+  // An empty --out would put the site into whatever folder tovek runs in.
+  if (parsed && error.isEmpty() && parsed->Value(kOutOption).trimmed().isEmpty()) {
+    error = parsed->Has(kOutOption) ? QStringLiteral("--out is empty")
+                                    : QStringLiteral("--out DIR is required");
+  }
+  const std::optional<QDate> date =
+      parsed && error.isEmpty() ? OutputDate(*parsed, error) : std::nullopt;
+  if (!error.isEmpty()) {
+    io.err << kName << ": " << error << "\n" << kUsage;
+    return kUsageError;
+  }
+  const QString path = parsed->Operands().first();
+  NoProgress progress;
+  const ResultFileRead read = ResultRead(path, progress);
+  if (!read.outcome.ok) return Refuse(io, path + QStringLiteral(": ") + read.outcome.error);
+  if (read.rows.isEmpty()) return Refuse(io, path + QStringLiteral(": no result rows to publish"));
+  if (read.partial) {
+    io.err << kName << ": " << path << ": the length is not a whole number of " << kResultRecordSize
+           << "-byte records; " << read.rows.size() << " read\n";
+  }
+  const QString folder = parsed->Value(kOutOption);
+  if (!QDir().mkpath(folder)) {
+    return Refuse(io, folder + QStringLiteral(": the folder cannot be created"));
+  }
+  const publish::SiteInfo info{
+      parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date};
+  const OutputOutcome written = publish::WriteResultsSite(folder, info, read.rows);
+  if (!written.outcome.ok) {
+    return Refuse(io, written.path + QStringLiteral(": ") + written.outcome.error);
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+Command PublishCommand() {
+  return {QStringLiteral("publish"), QStringLiteral("write a results file as a web site"), kUsage,
+          Run};
+}
+
+}  // namespace tovek::cli

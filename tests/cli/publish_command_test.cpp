@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QMap>
+
+#include "calculator/publish/results_site.h"
+#include "calculator/results_file.h"
+#include "cli/command_line.h"
+#include "tests/calculator/small_contest.h"
+#include "tests/cli/tovek_run.h"
+#include "tests/support/test_files.h"
+
+namespace tovek::cli {
+namespace {
+
+using testing::TempFolder;
+using testing::Tovek;
+using testing::TovekRun;
+
+// Every file under a folder by its path inside it, with its bytes.
+QMap<QString, QByteArray> TreeFiles(const QString& root) {
+  QMap<QString, QByteArray> files;
+  QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    files.insert(QDir(root).relativeFilePath(path), testing::ReadBytes(path));
+  }
+  return files;
+}
+
+TEST(PublishCommand, WritesTheSiteOfTheResultsFile) {
+  TempFolder folder;
+  const ResultTable rows = testing::SmallContest();
+  NoProgress progress;
+  const QString saved = folder.File("JA DX 2024.rlt");
+  ASSERT_TRUE(ResultSave(saved, rows, progress).ok);
+
+  const QString out = folder.File("site/www");
+  const TovekRun run = Tovek({"publish", "--out", out, "--date", "2024-03-02", saved});
+  ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "");
+  // The contest is named after the file; the rows are those read back.
+  QMap<QString, QByteArray> expected;
+  const publish::SiteInfo info{QStringLiteral("JA DX 2024"), QDate(2024, 3, 2)};
+  for (const publish::SiteFile& file : publish::ResultsSite(info, ResultRead(saved, progress).rows))
+    expected.insert(file.path, file.bytes);
+  EXPECT_EQ(TreeFiles(out), expected);
+  EXPECT_TRUE(expected.contains("entrants/11-PY2AA.html"));
+
+  ASSERT_EQ(Tovek({"publish", "--out", out, "--contest", "Test & Co", saved}).status, kSuccess);
+  EXPECT_TRUE(testing::ReadBytes(QDir(out).filePath("index.html")).contains("<title>Test &amp; Co"));
+}
+
+TEST(PublishCommand, RefusesWhatItCannotPublish) {
+  TempFolder folder;
+  const QString saved = folder.File("c.rlt");
+  NoProgress progress;
+  ASSERT_TRUE(ResultSave(saved, testing::SmallContest(), progress).ok);
+  const QString garbage = folder.Write("garbage.rlt", QByteArray(493, '\xff'));
+  const QString empty = folder.Write("empty.rlt", {});
+  const QString out = folder.File("out");
+  const std::pair<QStringList, int> cases[] = {
+      {{"publish", saved}, kUsageError},
+      {{"publish", "--out", "", saved}, kUsageError},
+      {{"publish", "--out=", saved}, kUsageError},
+      {{"publish", "--out", "  ", saved}, kUsageError},
+      {{"publish", "--out", out}, kUsageError},
+      {{"publish", "--out", out, saved, saved}, kUsageError},
+      {{"publish", "--out", out, "--date", "2024-13-01", saved}, kUsageError},
+      {{"publish", "--out", out, folder.File("missing.rlt")}, kRefused},
+      {{"publish", "--out", out, garbage}, kRefused},
+      {{"publish", "--out", out, empty}, kRefused},
+  };
+  for (const auto& [args, status] : cases) {
+    const TovekRun run = Tovek(args);
+    EXPECT_EQ(run.status, status) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.err.startsWith("tovek publish: ")) << run.err.toStdString();
+  }
+  EXPECT_FALSE(QDir(out).exists());
+}
+
+}  // namespace
+}  // namespace tovek::cli

@@ -1,7 +1,9 @@
 // tovek publish: a results file as a static web site.
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
+#include "calculator/publish/certificates.h"
 #include "calculator/publish/results_site.h"
 #include "calculator/results_file.h"
 #include "cli/command_line.h"
@@ -12,9 +14,12 @@ namespace {
 
 const QString kName = QStringLiteral("tovek publish");
 const QString kContestOption = QStringLiteral("--contest");
+const QString kCertificatesOption = QStringLiteral("--certificates");
+const QString kCertificateFolder = QStringLiteral("certificates");
 
 const QString kUsage = QStringLiteral(
-    "Usage: tovek publish --out DIR [--date yyyy-mm-dd] [--contest NAME] FILE.rlt\n\n"
+    "Usage: tovek publish --out DIR [--date yyyy-mm-dd] [--contest NAME] [--certificates]\n"
+    "                     FILE.rlt\n\n"
     "Writes a results file (the calculator's \".rlt\" file, or one written by\n"
     "'tovek score --save') as a web site that needs no server and no network,\n"
     "in Japanese and English:\n\n"
@@ -34,7 +39,12 @@ const QString kUsage = QStringLiteral(
     "                  same names are replaced\n"
     "  --date DATE     the date of publication, yyyy-mm-dd (default: today)\n"
     "  --contest NAME  the contest's name on every page (default: the results\n"
-    "                  file's name without its extension)\n\n"
+    "                  file's name without its extension)\n"
+    "  --certificates  also write the award certificates into DIR/certificates:\n"
+    "                  one PDF (A4 landscape) per winner of the 8 award lists,\n"
+    "                  named AWARDS-CATEGORY-PLACE-CALL.pdf (NaAwards-SOHP-1-W1AW.pdf),\n"
+    "                  and AllCertificates.pdf with every one of them, a page each;\n"
+    "                  places as in the award files\n\n"
     "Exit status: 0 done; 1 the file cannot be read or is no results file, it\n"
     "holds no rows, or a file of the site could not be written; 2 usage error\n"
     "(among them a missing or empty --out).\n");
@@ -44,10 +54,28 @@ int Refuse(CommandIo& io, const QString& message) {
   return kRefused;
 }
 
+// The fonts certificates are set in come with a GUI application object;
+// tovek makes one for this command (see main.cpp).
+int WriteCertificateFiles(const QString& folder, const publish::SiteInfo& info,
+                          const ResultTable& rows, CommandIo& io) {
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    return Refuse(io, QStringLiteral("certificates cannot be painted without a GUI application"));
+  }
+  const QString certificates = QDir(folder).filePath(kCertificateFolder);
+  if (!QDir().mkpath(certificates)) {
+    return Refuse(io, certificates + QStringLiteral(": the folder cannot be created"));
+  }
+  const OutputOutcome written = publish::WriteCertificates(certificates, info, rows);
+  if (!written.outcome.ok) {
+    return Refuse(io, written.path + QStringLiteral(": ") + written.outcome.error);
+  }
+  return kSuccess;
+}
+
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed =
-      Arguments::Parse(args, {kOutOption, kDateOption, kContestOption}, {}, error);
+  const auto parsed = Arguments::Parse(args, {kOutOption, kDateOption, kContestOption},
+                                       {kCertificatesOption}, error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one FILE.rlt");
   // An empty --out would put the site into whatever folder tovek runs in.
   if (parsed && error.isEmpty() && parsed->Value(kOutOption).trimmed().isEmpty()) {
@@ -79,6 +107,7 @@ int Run(const QStringList& args, CommandIo& io) {
   if (!written.outcome.ok) {
     return Refuse(io, written.path + QStringLiteral(": ") + written.outcome.error);
   }
+  if (parsed->Has(kCertificatesOption)) return WriteCertificateFiles(folder, info, read.rows, io);
   return kSuccess;
 }
 

@@ -56,28 +56,11 @@ QString Both(const char* ja, const char* en) {
       .arg(QString::fromUtf8(ja), QString::fromUtf8(en));
 }
 
-QString CategoryLabel(Category category) {
-  switch (category) {
-    case Category::kSohp: return Both("シングルオペ ハイパワー", "Single operator high power");
-    case Category::kSolp: return Both("シングルオペ ローパワー", "Single operator low power");
-    case Category::kMo: return Both("マルチオペ", "Multi operator");
-  }
-  return {};
-}
+QString Both(Bilingual name) { return Both(name.ja, name.en); }
 
-QString RegionLabel(Region region) {
-  switch (region) {
-    case Region::kWorld: return Both("全世界", "World");
-    case Region::kNa: return Both("北アメリカ", "North America");
-    case Region::kSa: return Both("南アメリカ", "South America");
-    case Region::kEu: return Both("ヨーロッパ", "Europe");
-    case Region::kAs: return Both("アジア", "Asia");
-    case Region::kOc: return Both("オセアニア", "Oceania");
-    case Region::kAf: return Both("アフリカ", "Africa");
-    case Region::kJa: return Both("日本", "Japan");
-  }
-  return {};
-}
+QString CategoryLabel(Category category) { return Both(CategoryName(category)); }
+
+QString RegionLabel(Region region) { return Both(RegionName(region)); }
 
 QString ReportHeading(const RankingReport& report) {
   if (report.check_log) return Both("チェックログ", "Check logs");

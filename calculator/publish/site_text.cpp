@@ -2,6 +2,29 @@
 
 namespace tovek::publish {
 
+Bilingual CategoryName(Category category) {
+  switch (category) {
+    case Category::kSohp: return {"シングルオペ ハイパワー", "Single operator high power"};
+    case Category::kSolp: return {"シングルオペ ローパワー", "Single operator low power"};
+    case Category::kMo: return {"マルチオペ", "Multi operator"};
+  }
+  return {"", ""};
+}
+
+Bilingual RegionName(Region region) {
+  switch (region) {
+    case Region::kWorld: return {"全世界", "World"};
+    case Region::kNa: return {"北アメリカ", "North America"};
+    case Region::kSa: return {"南アメリカ", "South America"};
+    case Region::kEu: return {"ヨーロッパ", "Europe"};
+    case Region::kAs: return {"アジア", "Asia"};
+    case Region::kOc: return {"オセアニア", "Oceania"};
+    case Region::kAf: return {"アフリカ", "Africa"};
+    case Region::kJa: return {"日本", "Japan"};
+  }
+  return {"", ""};
+}
+
 QString HtmlEscaped(QStringView text) {
   QString escaped;
   escaped.reserve(text.size());

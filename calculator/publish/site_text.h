@@ -5,7 +5,19 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "calculator/result_table.h"
+
 namespace tovek::publish {
+
+// A name in Japanese and in English.
+struct Bilingual {
+  const char* ja;
+  const char* en;
+};
+
+// The names of the award categories and of the regions of the lists.
+Bilingual CategoryName(Category category);
+Bilingual RegionName(Region region);
 
 // The text as HTML character data or attribute value: "&", "<", ">", '"'
 // and "'" become references, so nothing a log holds can open a tag, an

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QMap>
+#include <QProcess>
 
 #include "calculator/publish/results_site.h"
 #include "calculator/results_file.h"
@@ -79,6 +80,36 @@ TEST(PublishCommand, RefusesWhatItCannotPublish) {
     EXPECT_TRUE(run.err.startsWith("tovek publish: ")) << run.err.toStdString();
   }
   EXPECT_FALSE(QDir(out).exists());
+}
+
+// The certificates need the GUI application object that the program makes
+// for publish, on the offscreen platform when no other is asked for.
+TEST(PublishCommand, CertificatesArePaintedByTheProgram) {
+  TempFolder folder;
+  const QString saved = folder.File("c.rlt");
+  NoProgress progress;
+  ASSERT_TRUE(ResultSave(saved, testing::SmallContest(), progress).ok);
+
+  const TovekRun in_process = Tovek({"publish", "--certificates", "--out", folder.File("a"), saved});
+  EXPECT_EQ(in_process.status, kRefused);
+  EXPECT_EQ(in_process.err,
+            "tovek publish: certificates cannot be painted without a GUI application\n");
+
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove("QT_QPA_PLATFORM");
+  environment.remove("DISPLAY");
+  process.setProcessEnvironment(environment);
+  const QString out = folder.File("b");
+  process.start(QStringLiteral(TOVEK_PROGRAM_DIR "/tovek"),
+                {"publish", "--certificates", "--out", out, saved});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), kSuccess) << process.readAllStandardError().toStdString();
+  const QDir certificates(QDir(out).filePath("certificates"));
+  // 15 winners in the 8 award lists, and the file of all.
+  EXPECT_EQ(certificates.entryList(QDir::Files).size(), 15 + 1);
+  EXPECT_TRUE(testing::ReadBytes(certificates.filePath("AllCertificates.pdf")).startsWith("%PDF-"));
+  EXPECT_TRUE(QFile::exists(QDir(out).filePath("index.html")));
 }
 
 }  // namespace

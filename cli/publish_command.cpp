@@ -5,7 +5,6 @@
 
 #include "calculator/publish/certificates.h"
 #include "calculator/publish/results_site.h"
-#include "calculator/results_file.h"
 #include "cli/command_line.h"
 #include "cli/results_output.h"
 
@@ -89,25 +88,20 @@ int Run(const QStringList& args, CommandIo& io) {
     return kUsageError;
   }
   const QString path = parsed->Operands().first();
-  NoProgress progress;
-  const ResultFileRead read = ResultRead(path, progress);
-  if (!read.outcome.ok) return Refuse(io, path + QStringLiteral(": ") + read.outcome.error);
-  if (read.rows.isEmpty()) return Refuse(io, path + QStringLiteral(": no result rows to publish"));
-  if (read.partial) {
-    io.err << kName << ": " << path << ": the length is not a whole number of " << kResultRecordSize
-           << "-byte records; " << read.rows.size() << " read\n";
-  }
+  const std::optional<ResultTable> rows = ReadResultsFile(path, kName, io);
+  if (!rows) return kRefused;
+  if (rows->isEmpty()) return Refuse(io, path + QStringLiteral(": no result rows to publish"));
   const QString folder = parsed->Value(kOutOption);
   if (!QDir().mkpath(folder)) {
     return Refuse(io, folder + QStringLiteral(": the folder cannot be created"));
   }
   const publish::SiteInfo info{
       parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date};
-  const OutputOutcome written = publish::WriteResultsSite(folder, info, read.rows);
+  const OutputOutcome written = publish::WriteResultsSite(folder, info, *rows);
   if (!written.outcome.ok) {
     return Refuse(io, written.path + QStringLiteral(": ") + written.outcome.error);
   }
-  if (parsed->Has(kCertificatesOption)) return WriteCertificateFiles(folder, info, read.rows, io);
+  if (parsed->Has(kCertificatesOption)) return WriteCertificateFiles(folder, info, *rows, io);
   return kSuccess;
 }
 

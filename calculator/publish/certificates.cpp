@@ -1,12 +1,12 @@
 #include "calculator/publish/certificates.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "calculator/award_writer.h"
 #include "calculator/publish/site_text.h"
@@ -80,38 +80,26 @@ void PaintCertificate(QPainter& painter, const QRect& page, const SiteInfo& info
   line(QStringLiteral("日付 / Date: ") + info.date.toString(Qt::ISODate), 14, false, 0.12);
 }
 
-// A PDF of the certificates, one page each, whole or not at all.
-FileOutcome WritePdf(const QString& path, const SiteInfo& info,
-                     const QList<Certificate>& certificates) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
-  {
-    QPdfWriter writer(&file);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Landscape);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(kDotsPerInch);
-    writer.setTitle(info.contest);
-    writer.setCreator(QStringLiteral("TOVEK"));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-      file.cancelWriting();
-      return FileOutcome::Failure(QStringLiteral("the PDF cannot be painted"));
-    }
-    const QRect page(QPoint(0, 0), writer.pageLayout().paintRectPixels(kDotsPerInch).size());
-    for (qsizetype i = 0; i < certificates.size(); ++i) {
-      if (i > 0) writer.newPage();
-      PaintCertificate(painter, page, info, certificates[i]);
-    }
-    painter.end();
+// A PDF of the certificates, one page each.
+QByteArray CertificatesPdf(const SiteInfo& info, const QList<Certificate>& certificates) {
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
+  writer.setPageSize(QPageSize(QPageSize::A4));
+  writer.setPageOrientation(QPageLayout::Landscape);
+  writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+  writer.setResolution(kDotsPerInch);
+  writer.setTitle(info.contest);
+  writer.setCreator(QStringLiteral("TOVEK"));
+  QPainter painter(&writer);
+  const QRect page(QPoint(0, 0), writer.pageLayout().paintRectPixels(kDotsPerInch).size());
+  for (qsizetype i = 0; i < certificates.size(); ++i) {
+    if (i > 0) writer.newPage();
+    PaintCertificate(painter, page, info, certificates[i]);
   }
-  if (file.error() != QFileDevice::NoError) {
-    const QString error = file.errorString();
-    file.cancelWriting();
-    return FileOutcome::Failure(error);
-  }
-  if (!file.commit()) return FileOutcome::Failure(file.errorString());
-  return {};
+  painter.end();
+  return pdf;
 }
 
 }  // namespace
@@ -143,11 +131,11 @@ OutputOutcome WriteCertificates(const QString& folder, const SiteInfo& info,
   const QDir root(folder);
   for (const Certificate& certificate : certificates) {
     const QString path = root.filePath(certificate.file_name);
-    const FileOutcome outcome = WritePdf(path, info, {certificate});
+    const FileOutcome outcome = WriteWholeFile(path, CertificatesPdf(info, {certificate}));
     if (!outcome.ok) return {outcome, path};
   }
   const QString all = root.filePath(kAllCertificatesFile);
-  const FileOutcome outcome = WritePdf(all, info, certificates);
+  const FileOutcome outcome = WriteWholeFile(all, CertificatesPdf(info, certificates));
   if (!outcome.ok) return {outcome, all};
   return {};
 }

@@ -6,7 +6,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "calculator/award_writer.h"
@@ -414,18 +413,6 @@ class Site {
   QList<QList<std::pair<qsizetype, qint64>>> lists_of_;
 };
 
-FileOutcome WriteBytesWhole(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
-  if (file.write(bytes) != bytes.size()) {
-    const QString error = file.errorString();
-    file.cancelWriting();
-    return FileOutcome::Failure(error);
-  }
-  if (!file.commit()) return FileOutcome::Failure(file.errorString());
-  return {};
-}
-
 }  // namespace
 
 QString EntrantPagePath(qsizetype position, const QString& call_sign) {
@@ -464,7 +451,7 @@ OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
   }
   for (const SiteFile& file : ResultsSite(info, rows)) {
     const QString path = root.filePath(file.path);
-    const FileOutcome outcome = WriteBytesWhole(path, file.bytes);
+    const FileOutcome outcome = WriteWholeFile(path, file.bytes);
     if (!outcome.ok) return {outcome, path};
   }
   return {};

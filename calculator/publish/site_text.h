@@ -1,4 +1,5 @@
-// Text forms of the published site: HTML-escaped text and CSV fields.
+// What the published site and the certificates share: their names in both
+// languages, HTML-escaped text, CSV fields, safe file names, whole files.
 #pragma once
 
 #include <QString>
@@ -6,6 +7,7 @@
 #include <QStringView>
 
 #include "calculator/result_table.h"
+#include "common/text_file.h"
 
 namespace tovek::publish {
 
@@ -35,5 +37,9 @@ QString CsvField(QStringView text);
 
 // One CSV record: the fields joined by commas, ended by CR LF.
 QString CsvRecord(const QStringList& fields);
+
+// Writes the bytes to `path`, whole or not at all: a failure leaves an
+// earlier file of the name untouched.
+FileOutcome WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace tovek::publish

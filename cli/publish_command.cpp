@@ -5,6 +5,7 @@
 
 #include "calculator/publish/certificates.h"
 #include "calculator/publish/results_site.h"
+#include "cli/command_inputs.h"
 #include "cli/command_line.h"
 #include "cli/results_output.h"
 
@@ -14,11 +15,12 @@ namespace {
 const QString kName = QStringLiteral("tovek publish");
 const QString kContestOption = QStringLiteral("--contest");
 const QString kCertificatesOption = QStringLiteral("--certificates");
+const QString kLogsOption = QStringLiteral("--logs");
 const QString kCertificateFolder = QStringLiteral("certificates");
 
 const QString kUsage = QStringLiteral(
     "Usage: tovek publish --out DIR [--date yyyy-mm-dd] [--contest NAME] [--certificates]\n"
-    "                     FILE.rlt\n\n"
+    "                     [--logs PATH]... [--cty FILE] [--area FILE] FILE.rlt\n\n"
     "Writes a results file (the calculator's \".rlt\" file, or one written by\n"
     "'tovek score --save') as a web site that needs no server and no network,\n"
     "in Japanese and English:\n\n"
@@ -43,7 +45,16 @@ const QString kUsage = QStringLiteral(
     "                  one PDF (A4 landscape) per winner of the 8 award lists,\n"
     "                  named AWARDS-CATEGORY-PLACE-CALL.pdf (NaAwards-SOHP-1-W1AW.pdf),\n"
     "                  and AllCertificates.pdf with every one of them, a page each;\n"
-    "                  places as in the award files\n\n"
+    "                  places as in the award files\n"
+    "  --logs PATH     the entrants' logs (repeatable; a folder stands for its\n"
+    "                  \"*.cbr\" files): each entrant's page then shows its QSOs,\n"
+    "                  points and multipliers per band as the calculator scores\n"
+    "                  them, and its QSOs per hour for 48 hours from its first;\n"
+    "                  a log goes with the row of its CALLSIGN\n"
+    "  --cty FILE      with --logs: the prefix file (default: Cty.dat in the\n"
+    "                  program folder)\n"
+    "  --area FILE     with --logs: the area file (default: Tovek.are in the\n"
+    "                  program folder)\n\n"
     "Exit status: 0 done; 1 the file cannot be read or is no results file, it\n"
     "holds no rows, or a file of the site could not be written; 2 usage error\n"
     "(among them a missing or empty --out).\n");
@@ -73,8 +84,9 @@ int WriteCertificateFiles(const QString& folder, const publish::SiteInfo& info,
 
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
-  const auto parsed = Arguments::Parse(args, {kOutOption, kDateOption, kContestOption},
-                                       {kCertificatesOption}, error);
+  const auto parsed = Arguments::Parse(
+      args, {kOutOption, kDateOption, kContestOption, kLogsOption, "--cty", "--area"},
+      {kCertificatesOption}, error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one FILE.rlt");
   // An empty --out would put the site into whatever folder tovek runs in.
   if (parsed && error.isEmpty() && parsed->Value(kOutOption).trimmed().isEmpty()) {
@@ -95,8 +107,16 @@ int Run(const QStringList& args, CommandIo& io) {
   if (!QDir().mkpath(folder)) {
     return Refuse(io, folder + QStringLiteral(": the folder cannot be created"));
   }
-  const publish::SiteInfo info{
-      parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date};
+  publish::SiteInfo info{parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date,
+                         {}};
+  if (parsed->Has(kLogsOption)) {
+    PrefixTable prefixes;
+    AreaTable areas;
+    if (const int loaded = LoadScoringTables(*parsed, io, prefixes, areas); loaded != kSuccess) {
+      return loaded;
+    }
+    info.activity = publish::ReadActivity(LogPaths(parsed->Values(kLogsOption)), prefixes, areas);
+  }
   const OutputOutcome written = publish::WriteResultsSite(folder, info, *rows);
   if (!written.outcome.ok) {
     return Refuse(io, written.path + QStringLiteral(": ") + written.outcome.error);

@@ -317,6 +317,37 @@ class Site {
     return Page(info_, QString(), AwardHeading(award), body);
   }
 
+  // The log's QSOs, points and multipliers per band, and its hourly rate.
+  static QString ActivitySection(const EntrantActivity& activity) {
+    static const char* const kBands[kBandSlots] = {"3.5 MHz", "7 MHz", "14 MHz", "21 MHz",
+                                                   "28 MHz"};
+    QStringList rows;
+    for (int slot = 0; slot <= kBandSlots; ++slot) {
+      const BandSlot& band = activity.tally[static_cast<size_t>(slot)];
+      const QString head = slot == kTotalSlot ? Both("計", "Total") : QString::fromLatin1(kBands[slot]);
+      rows.append(QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(head) +
+                  NumberCell(band.valid) + NumberCell(band.dupes) + NumberCell(band.points) +
+                  NumberCell(band.mult1) + NumberCell(band.mult2) + QStringLiteral("</tr>\n"));
+    }
+    QString html = Table(Both("バンド別（3.5 MHz の行には 5 バンド外の交信を含む）",
+                              "By band (the 3.5 MHz row includes QSOs off the five bands)"),
+                         {Both("バンド", "Band"), Both("有効交信数", "Valid QSOs"),
+                          Both("重複", "Dupes"), Both("得点", "QSO points"),
+                          Both("マルチ1", "Mult 1"), Both("マルチ2", "Mult 2")},
+                         rows, false);
+    html += QStringLiteral("<figure><figcaption>%1</figcaption>\n%2\n</figure>\n")
+                .arg(Both("時間別交信数（UTC）", "QSOs per hour (UTC)"),
+                     HourlyRateSvg(activity));
+    if (activity.untimed > 0 || activity.beyond > 0) {
+      html += QStringLiteral("<p>%1: %2<br>%3: %4</p>\n")
+                  .arg(Both("日時の読めない交信", "QSOs without a readable time"))
+                  .arg(activity.untimed)
+                  .arg(Both("グラフより後の交信", "QSOs after the chart's hours"))
+                  .arg(activity.beyond);
+    }
+    return html;
+  }
+
   QString EntrantPage(const Entrant& entrant) const {
     const ResultRow& row = *entrant.row;
     auto field = [](const QString& label, const QString& html, const char* css) {
@@ -359,6 +390,8 @@ class Site {
                         .arg(Link(root + PageOf(reports[r].file_name), ReportHeading(reports[r])))
                         .arg(place));
     }
+    const auto activity = info_.activity.constFind(TrimSpaces(row.call_sign).toUpper());
+    if (activity != info_.activity.cend()) body += ActivitySection(*activity);
     if (places.isEmpty()) {
       body += QStringLiteral("<p>%1</p>\n").arg(Both("順位表に載っていません", "In no ranking list"));
     } else {

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QString>
 
+#include "calculator/publish/log_activity.h"
 #include "calculator/ranking_writer.h"
 #include "calculator/result_table.h"
 
@@ -19,6 +20,8 @@ namespace tovek::publish {
 struct SiteInfo {
   QString contest;  // the contest's name, as the heading of every page
   QDate date;       // the date the results are published
+  // What the entrants' logs add to their pages, when the logs were given.
+  ActivityByCall activity;
 };
 
 // One file of the site: its path inside the site's folder ("index.html",

@@ -8,6 +8,7 @@
 #include "calculator/publish/results_site.h"
 #include "calculator/results_file.h"
 #include "cli/command_line.h"
+#include "tests/calculator/kavrel_cabrillo.h"
 #include "tests/calculator/small_contest.h"
 #include "tests/cli/tovek_run.h"
 #include "tests/support/test_files.h"
@@ -80,6 +81,32 @@ TEST(PublishCommand, RefusesWhatItCannotPublish) {
     EXPECT_TRUE(run.err.startsWith("tovek publish: ")) << run.err.toStdString();
   }
   EXPECT_FALSE(QDir(out).exists());
+}
+
+// The logs add a band table and a rate chart to their entrants' pages; an
+// area file that cannot be read refuses the run, as scoring does.
+TEST(PublishCommand, LogsAddTheirBandsAndHoursToTheEntrantsPages) {
+  TempFolder folder;
+  const QString saved = folder.File("c.rlt");
+  NoProgress progress;
+  ASSERT_TRUE(ResultSave(saved, testing::SmallContest(), progress).ok);
+  QDir().mkpath(folder.File("logs"));
+  testing::WriteKavrelLog(folder.File("logs/ja1aaa.cbr"),
+                          testing::StationSummary("JA1AAA", "SOHP", "AS", "JA"),
+                          {{"14080", "W1AW", "JA1AAA", "0005"}});
+  const QString out = folder.File("out");
+  const TovekRun run =
+      Tovek({"publish", "--logs", folder.File("logs"), "--out", out, "--date", "2024-10-21", saved});
+  ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
+  const QString page =
+      QString::fromUtf8(testing::ReadBytes(QDir(out).filePath("entrants/2-JA1AAA.html")));
+  EXPECT_TRUE(page.contains(u"<tr><th scope=\"row\">14 MHz</th><td class=\"num\">1</td>"));
+  EXPECT_EQ(page.count(u"<svg"), 1);
+  EXPECT_FALSE(testing::ReadBytes(QDir(out).filePath("entrants/1-DL1ABC.html")).contains("<svg"));
+
+  const TovekRun no_areas = Tovek({"publish", "--logs", folder.File("logs"), "--area",
+                                   folder.File("none.are"), "--out", out, saved});
+  EXPECT_EQ(no_areas.status, kRefused);
 }
 
 // The certificates need the GUI application object that the program makes

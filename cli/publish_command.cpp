@@ -107,8 +107,8 @@ int Run(const QStringList& args, CommandIo& io) {
   if (!QDir().mkpath(folder)) {
     return Refuse(io, folder + QStringLiteral(": the folder cannot be created"));
   }
-  publish::SiteInfo info{parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date,
-                         {}};
+  publish::SiteInfo info{
+      parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date, {}};
   if (parsed->Has(kLogsOption)) {
     PrefixTable prefixes;
     AreaTable areas;

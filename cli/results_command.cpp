@@ -34,8 +34,7 @@ int Run(const QStringList& args, CommandIo& io) {
     io.err << kName << ": " << error << "\n" << kUsage;
     return kUsageError;
   }
-  const std::optional<ResultTable> rows =
-      ReadResultsFile(parsed->Operands().first(), kName, io);
+  const std::optional<ResultTable> rows = ReadResultsFile(parsed->Operands().first(), kName, io);
   if (!rows) return kRefused;
   PrintResultRows(io.out, *rows);
   io.out.flush();

@@ -20,9 +20,12 @@ constexpr int kDotsPerInch = 300;
 
 const char* CategoryCode(Category category) {
   switch (category) {
-    case Category::kSohp: return "SOHP";
-    case Category::kSolp: return "SOLP";
-    case Category::kMo: return "MO";
+    case Category::kSohp:
+      return "SOHP";
+    case Category::kSolp:
+      return "SOLP";
+    case Category::kMo:
+      return "MO";
   }
   return "";
 }
@@ -69,9 +72,8 @@ void PaintCertificate(QPainter& painter, const QRect& page, const SiteInfo& info
   line(info.contest, 28, true, 0.16);
   line(QStringLiteral("賞状 / Certificate of Award"), 22, false, 0.12);
   line(certificate.call_sign, 48, true, 0.2);
-  const QString place = QStringLiteral("順位 / Place: %1 (%2)")
-                            .arg(certificate.place)
-                            .arg(certificate.award_text);
+  const QString place =
+      QStringLiteral("順位 / Place: %1 (%2)").arg(certificate.place).arg(certificate.award_text);
   line(QStringLiteral("部門 / Category: ") + Plain(CategoryName(certificate.category)), 18, false,
        0.1);
   line(QStringLiteral("地域 / Region: ") + Plain(RegionName(certificate.region)), 18, false, 0.1);

@@ -97,8 +97,9 @@ QString HourlyRateSvg(const EntrantActivity& activity) {
   for (int h = 0; h < activity.per_hour.size(); ++h) {
     const int bar = activity.per_hour[h] * (kHeight - 10) / peak;
     if (bar > 0) {
-      svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"#369\">"
-                            "<title>%5 UTC: %6</title></rect>")
+      svg += QStringLiteral(
+                 "<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"#369\">"
+                 "<title>%5 UTC: %6</title></rect>")
                  .arg(kLeft + h * kBar + 1)
                  .arg(kHeight - bar)
                  .arg(kBar - 2)

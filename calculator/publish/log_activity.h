@@ -18,10 +18,10 @@ inline constexpr int kChartHours = 48;
 
 struct EntrantActivity {
   BandTally tally{};
-  int first_hour = 0;     // hours since 2000-01-01 00:00 UTC of the first timed QSO
-  QList<int> per_hour;    // QSO lines in each hour from first_hour, kChartHours at most
-  int untimed = 0;        // QSO lines without a readable date and time
-  int beyond = 0;         // QSO lines later than the chart's hours
+  int first_hour = 0;   // hours since 2000-01-01 00:00 UTC of the first timed QSO
+  QList<int> per_hour;  // QSO lines in each hour from first_hour, kChartHours at most
+  int untimed = 0;      // QSO lines without a readable date and time
+  int beyond = 0;       // QSO lines later than the chart's hours
 
   friend bool operator==(const EntrantActivity&, const EntrantActivity&) = default;
 };

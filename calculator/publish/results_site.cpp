@@ -90,10 +90,11 @@ QString HeaderRow(const QStringList& labels) {
 
 QString Table(const QString& caption, const QStringList& labels, const QStringList& rows,
               bool sortable) {
-  return QStringLiteral("<div class=\"wide\"><table%1><caption>%2</caption>%3<tbody>\n%4</tbody>"
-                        "</table></div>\n")
-      .arg(sortable ? QStringLiteral(" class=\"sortable\"") : QString(), caption,
-           HeaderRow(labels), rows.join(QString()));
+  return QStringLiteral(
+             "<div class=\"wide\"><table%1><caption>%2</caption>%3<tbody>\n%4</tbody>"
+             "</table></div>\n")
+      .arg(sortable ? QStringLiteral(" class=\"sortable\"") : QString(), caption, HeaderRow(labels),
+           rows.join(QString()));
 }
 
 // A row without a call (a log that could not be read) still gets a link
@@ -184,8 +185,7 @@ class Site {
   qsizetype ReportIndex(Category category, Region region) const {
     const QList<RankingReport>& reports = RankingReports();
     for (qsizetype r = 0; r < reports.size(); ++r) {
-      if (!reports[r].check_log && reports[r].category == category &&
-          reports[r].region == region) {
+      if (!reports[r].check_log && reports[r].category == category && reports[r].region == region) {
         return r;
       }
     }
@@ -210,11 +210,13 @@ class Site {
     }
     body += QStringLiteral("</ul>\n<h2>%1</h2>\n<ul>\n").arg(Both("アワード", "Awards"));
     for (const AwardFile& award : AwardFiles()) {
-      body += QStringLiteral("<li>%1</li>\n").arg(Link(PageOf(award.file_name), AwardHeading(award)));
+      body +=
+          QStringLiteral("<li>%1</li>\n").arg(Link(PageOf(award.file_name), AwardHeading(award)));
     }
-    body += QStringLiteral("</ul>\n<h2>%1</h2>\n<ul>\n<li>%2</li>\n<li>%3</li>\n</ul>\n")
-                .arg(Both("データ", "Data"), Link(kCsvFile, QStringLiteral("results.csv (CSV, UTF-8)")),
-                     Link(kJsonFile, QStringLiteral("results.json (JSON)")));
+    body +=
+        QStringLiteral("</ul>\n<h2>%1</h2>\n<ul>\n<li>%2</li>\n<li>%3</li>\n</ul>\n")
+            .arg(Both("データ", "Data"), Link(kCsvFile, QStringLiteral("results.csv (CSV, UTF-8)")),
+                 Link(kJsonFile, QStringLiteral("results.json (JSON)")));
     QStringList rows;
     for (const Entrant& entrant : entrants_) {
       const ResultRow& row = *entrant.row;
@@ -224,10 +226,11 @@ class Site {
                   Cell(HtmlEscaped(row.entity)) + NumberCell(row.score) +
                   QStringLiteral("</tr>\n"));
     }
-    body += Table(Both("参加局一覧（集計順）", "All entrants (in results order)"),
-                  {Both("番号", "No."), Both("コールサイン", "Call"), Both("部門", "Category"),
-                   Both("大陸", "Continent"), Both("エンティティ", "Entity"), Both("得点", "Score")},
-                  rows, true);
+    body +=
+        Table(Both("参加局一覧（集計順）", "All entrants (in results order)"),
+              {Both("番号", "No."), Both("コールサイン", "Call"), Both("部門", "Category"),
+               Both("大陸", "Continent"), Both("エンティティ", "Entity"), Both("得点", "Score")},
+              rows, true);
     return Page(info_, QString(), Both("コンテスト結果", "Contest results"), body);
   }
 
@@ -258,10 +261,11 @@ class Site {
       }
       return html + Cell(QString::number(total), "num") + QStringLiteral("</tr>\n");
     };
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) rows.append(row_of(shown(it.key()), *it));
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+      rows.append(row_of(shown(it.key()), *it));
     rows.append(row_of(Both("計", "Total"), by_continent));
-    return Table(Both("部門・大陸別の参加局数", "Entrants by category and continent"), labels,
-                 rows, false);
+    return Table(Both("部門・大陸別の参加局数", "Entrants by category and continent"), labels, rows,
+                 false);
   }
 
   QString RankingPage(qsizetype r) const {
@@ -324,20 +328,20 @@ class Site {
     QStringList rows;
     for (int slot = 0; slot <= kBandSlots; ++slot) {
       const BandSlot& band = activity.tally[static_cast<size_t>(slot)];
-      const QString head = slot == kTotalSlot ? Both("計", "Total") : QString::fromLatin1(kBands[slot]);
+      const QString head =
+          slot == kTotalSlot ? Both("計", "Total") : QString::fromLatin1(kBands[slot]);
       rows.append(QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(head) +
                   NumberCell(band.valid) + NumberCell(band.dupes) + NumberCell(band.points) +
                   NumberCell(band.mult1) + NumberCell(band.mult2) + QStringLiteral("</tr>\n"));
     }
-    QString html = Table(Both("バンド別（3.5 MHz の行には 5 バンド外の交信を含む）",
-                              "By band (the 3.5 MHz row includes QSOs off the five bands)"),
-                         {Both("バンド", "Band"), Both("有効交信数", "Valid QSOs"),
-                          Both("重複", "Dupes"), Both("得点", "QSO points"),
-                          Both("マルチ1", "Mult 1"), Both("マルチ2", "Mult 2")},
-                         rows, false);
+    QString html =
+        Table(Both("バンド別（3.5 MHz の行には 5 バンド外の交信を含む）",
+                   "By band (the 3.5 MHz row includes QSOs off the five bands)"),
+              {Both("バンド", "Band"), Both("有効交信数", "Valid QSOs"), Both("重複", "Dupes"),
+               Both("得点", "QSO points"), Both("マルチ1", "Mult 1"), Both("マルチ2", "Mult 2")},
+              rows, false);
     html += QStringLiteral("<figure><figcaption>%1</figcaption>\n%2\n</figure>\n")
-                .arg(Both("時間別交信数（UTC）", "QSOs per hour (UTC)"),
-                     HourlyRateSvg(activity));
+                .arg(Both("時間別交信数（UTC）", "QSOs per hour (UTC)"), HourlyRateSvg(activity));
     if (activity.untimed > 0 || activity.beyond > 0) {
       html += QStringLiteral("<p>%1: %2<br>%3: %4</p>\n")
                   .arg(Both("日時の読めない交信", "QSOs without a readable time"))
@@ -381,22 +385,24 @@ class Site {
         number("マルチ合計", "Total mults", row.total_mult),
     };
     const QString root = QStringLiteral("../");
-    QString body = Table(Both("成績", "Result"), {Both("項目", "Field"), Both("値", "Value")},
-                         record, false);
+    QString body =
+        Table(Both("成績", "Result"), {Both("項目", "Field"), Both("値", "Value")}, record, false);
     QStringList places;
     const QList<RankingReport>& reports = RankingReports();
     for (const auto& [r, place] : lists_of_[entrant.position - 1]) {
-      places.append(QStringLiteral("<tr><th scope=\"row\">%1</th><td class=\"place\">%2</td></tr>\n")
-                        .arg(Link(root + PageOf(reports[r].file_name), ReportHeading(reports[r])))
-                        .arg(place));
+      places.append(
+          QStringLiteral("<tr><th scope=\"row\">%1</th><td class=\"place\">%2</td></tr>\n")
+              .arg(Link(root + PageOf(reports[r].file_name), ReportHeading(reports[r])))
+              .arg(place));
     }
     const auto activity = info_.activity.constFind(TrimSpaces(row.call_sign).toUpper());
     if (activity != info_.activity.cend()) body += ActivitySection(*activity);
     if (places.isEmpty()) {
-      body += QStringLiteral("<p>%1</p>\n").arg(Both("順位表に載っていません", "In no ranking list"));
+      body +=
+          QStringLiteral("<p>%1</p>\n").arg(Both("順位表に載っていません", "In no ranking list"));
     } else {
-      body += Table(Both("順位", "Places"), {Both("順位表", "List"), Both("順位", "Place")},
-                    places, false);
+      body += Table(Both("順位", "Places"), {Both("順位表", "List"), Both("順位", "Place")}, places,
+                    false);
     }
     return Page(info_, root, CallText(row.call_sign), body);
   }
@@ -406,16 +412,16 @@ class Site {
     for (const Entrant& entrant : entrants_) {
       const ResultRow& row = *entrant.row;
       entrants.append(QJsonObject{
-          {"position", entrant.position},  {"call_sign", row.call_sign},
-          {"category", row.category},      {"claimed_score", row.claimed_score},
-          {"score", row.score},            {"continent", row.continent},
-          {"entity", row.entity},          {"name", row.name},
-          {"operators", row.operators},    {"club", row.club},
-          {"created_by", row.created_by},  {"soapbox", row.soapbox},
-          {"qso_lines", row.qso_lines},    {"valid", row.valid},
-          {"dupes", row.dupes},            {"points", row.points},
-          {"mult1", row.mult1},            {"mult2", row.mult2},
-          {"total_mult", row.total_mult},  {"page", entrant.page},
+          {"position", entrant.position}, {"call_sign", row.call_sign},
+          {"category", row.category},     {"claimed_score", row.claimed_score},
+          {"score", row.score},           {"continent", row.continent},
+          {"entity", row.entity},         {"name", row.name},
+          {"operators", row.operators},   {"club", row.club},
+          {"created_by", row.created_by}, {"soapbox", row.soapbox},
+          {"qso_lines", row.qso_lines},   {"valid", row.valid},
+          {"dupes", row.dupes},           {"points", row.points},
+          {"mult1", row.mult1},           {"mult2", row.mult2},
+          {"total_mult", row.total_mult}, {"page", entrant.page},
       });
     }
     QJsonArray rankings;
@@ -454,19 +460,17 @@ QString EntrantPagePath(qsizetype position, const QString& call_sign) {
 }
 
 QByteArray ResultsCsv(const ResultTable& rows) {
-  QString csv = CsvRecord({"Position", "CallSign", "Category", "ClaimedScore", "Score",
-                           "QsoLines", "Valid", "Dupes", "Points", "Mult1", "Mult2", "TotalMult",
-                           "Continent", "Entity", "Name", "Operators", "Club", "CreatedBy",
-                           "Soapbox"});
+  QString csv = CsvRecord({"Position", "CallSign", "Category", "ClaimedScore", "Score", "QsoLines",
+                           "Valid", "Dupes", "Points", "Mult1", "Mult2", "TotalMult", "Continent",
+                           "Entity", "Name", "Operators", "Club", "CreatedBy", "Soapbox"});
   for (qsizetype i = 0; i < rows.size(); ++i) {
     const ResultRow& row = rows[i];
-    csv += CsvRecord({QString::number(i + 1), row.call_sign, row.category,
-                      FormatNumber(row.claimed_score), FormatNumber(row.score),
-                      QString::number(row.qso_lines), QString::number(row.valid),
-                      QString::number(row.dupes), QString::number(row.points),
-                      QString::number(row.mult1), QString::number(row.mult2),
-                      QString::number(row.total_mult), row.continent, row.entity, row.name,
-                      row.operators, row.club, row.created_by, row.soapbox});
+    csv += CsvRecord(
+        {QString::number(i + 1), row.call_sign, row.category, FormatNumber(row.claimed_score),
+         FormatNumber(row.score), QString::number(row.qso_lines), QString::number(row.valid),
+         QString::number(row.dupes), QString::number(row.points), QString::number(row.mult1),
+         QString::number(row.mult2), QString::number(row.total_mult), row.continent, row.entity,
+         row.name, row.operators, row.club, row.created_by, row.soapbox});
   }
   return csv.toUtf8();
 }

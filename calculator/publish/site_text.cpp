@@ -6,23 +6,34 @@ namespace tovek::publish {
 
 Bilingual CategoryName(Category category) {
   switch (category) {
-    case Category::kSohp: return {"シングルオペ ハイパワー", "Single operator high power"};
-    case Category::kSolp: return {"シングルオペ ローパワー", "Single operator low power"};
-    case Category::kMo: return {"マルチオペ", "Multi operator"};
+    case Category::kSohp:
+      return {"シングルオペ ハイパワー", "Single operator high power"};
+    case Category::kSolp:
+      return {"シングルオペ ローパワー", "Single operator low power"};
+    case Category::kMo:
+      return {"マルチオペ", "Multi operator"};
   }
   return {"", ""};
 }
 
 Bilingual RegionName(Region region) {
   switch (region) {
-    case Region::kWorld: return {"全世界", "World"};
-    case Region::kNa: return {"北アメリカ", "North America"};
-    case Region::kSa: return {"南アメリカ", "South America"};
-    case Region::kEu: return {"ヨーロッパ", "Europe"};
-    case Region::kAs: return {"アジア", "Asia"};
-    case Region::kOc: return {"オセアニア", "Oceania"};
-    case Region::kAf: return {"アフリカ", "Africa"};
-    case Region::kJa: return {"日本", "Japan"};
+    case Region::kWorld:
+      return {"全世界", "World"};
+    case Region::kNa:
+      return {"北アメリカ", "North America"};
+    case Region::kSa:
+      return {"南アメリカ", "South America"};
+    case Region::kEu:
+      return {"ヨーロッパ", "Europe"};
+    case Region::kAs:
+      return {"アジア", "Asia"};
+    case Region::kOc:
+      return {"オセアニア", "Oceania"};
+    case Region::kAf:
+      return {"アフリカ", "Africa"};
+    case Region::kJa:
+      return {"日本", "Japan"};
   }
   return {"", ""};
 }
@@ -32,12 +43,23 @@ QString HtmlEscaped(QStringView text) {
   escaped.reserve(text.size());
   for (const QChar c : text) {
     switch (c.unicode()) {
-      case u'&': escaped += u"&amp;"; break;
-      case u'<': escaped += u"&lt;"; break;
-      case u'>': escaped += u"&gt;"; break;
-      case u'"': escaped += u"&quot;"; break;
-      case u'\'': escaped += u"&#39;"; break;
-      default: escaped += c;
+      case u'&':
+        escaped += u"&amp;";
+        break;
+      case u'<':
+        escaped += u"&lt;";
+        break;
+      case u'>':
+        escaped += u"&gt;";
+        break;
+      case u'"':
+        escaped += u"&quot;";
+        break;
+      case u'\'':
+        escaped += u"&#39;";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;
@@ -47,16 +69,16 @@ QString FileNamePart(QStringView text) {
   QString part;
   part.reserve(text.size());
   for (const QChar c : text) {
-    const bool plain = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
-                       (c >= u'0' && c <= u'9');
+    const bool plain =
+        (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
     part += plain ? c : u'_';
   }
   return part;
 }
 
 QString CsvField(QStringView text) {
-  const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') ||
-                      text.contains(u'\n');
+  const bool quoted =
+      text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
   if (!quoted) return text.toString();
   QString field = text.toString();
   field.replace(u'"', QStringLiteral("\"\""));

@@ -52,7 +52,8 @@ TEST(PublishCommand, WritesTheSiteOfTheResultsFile) {
   EXPECT_TRUE(expected.contains("entrants/11-PY2AA.html"));
 
   ASSERT_EQ(Tovek({"publish", "--out", out, "--contest", "Test & Co", saved}).status, kSuccess);
-  EXPECT_TRUE(testing::ReadBytes(QDir(out).filePath("index.html")).contains("<title>Test &amp; Co"));
+  EXPECT_TRUE(
+      testing::ReadBytes(QDir(out).filePath("index.html")).contains("<title>Test &amp; Co"));
 }
 
 TEST(PublishCommand, RefusesWhatItCannotPublish) {
@@ -95,8 +96,8 @@ TEST(PublishCommand, LogsAddTheirBandsAndHoursToTheEntrantsPages) {
                           testing::StationSummary("JA1AAA", "SOHP", "AS", "JA"),
                           {{"14080", "W1AW", "JA1AAA", "0005"}});
   const QString out = folder.File("out");
-  const TovekRun run =
-      Tovek({"publish", "--logs", folder.File("logs"), "--out", out, "--date", "2024-10-21", saved});
+  const TovekRun run = Tovek(
+      {"publish", "--logs", folder.File("logs"), "--out", out, "--date", "2024-10-21", saved});
   ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
   const QString page =
       QString::fromUtf8(testing::ReadBytes(QDir(out).filePath("entrants/2-JA1AAA.html")));
@@ -117,7 +118,8 @@ TEST(PublishCommand, CertificatesArePaintedByTheProgram) {
   NoProgress progress;
   ASSERT_TRUE(ResultSave(saved, testing::SmallContest(), progress).ok);
 
-  const TovekRun in_process = Tovek({"publish", "--certificates", "--out", folder.File("a"), saved});
+  const TovekRun in_process =
+      Tovek({"publish", "--certificates", "--out", folder.File("a"), saved});
   EXPECT_EQ(in_process.status, kRefused);
   EXPECT_EQ(in_process.err,
             "tovek publish: certificates cannot be painted without a GUI application\n");

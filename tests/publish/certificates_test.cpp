@@ -39,15 +39,14 @@ TEST(Certificates, OnePerWinnerOfTheAwardLists) {
     files.append(certificate.file_name);
     awards.append(certificate.award_text);
   }
-  EXPECT_EQ(files, (QStringList{
-                       "WorldAwards-SOHP-1-DL1ABC.pdf", "WorldAwards-SOLP-1-JA2BBB.pdf",
-                       "WorldAwards-MO-1-K1ZZ.pdf", "NaAwards-SOHP-1-W1AW.pdf",
-                       "NaAwards-MO-1-K1ZZ.pdf", "SaAwards-SOHP-1-PY2AA.pdf",
-                       "EuAwards-SOHP-1-DL1ABC.pdf", "EuAwards-SOHP-2-G3XX.pdf",
-                       "EuAwards-SOHP-3-F5YY.pdf", "AsAwards-SOHP-1-JA1AAA.pdf",
-                       "AsAwards-SOLP-1-JA2BBB.pdf", "AsAwards-SOLP-2-JA3CCC.pdf",
-                       "JaAwards-SOHP-1-JA1AAA.pdf", "JaAwards-SOLP-1-JA2BBB.pdf",
-                       "JaAwards-SOLP-2-JA3CCC.pdf"}));
+  EXPECT_EQ(files, (QStringList{"WorldAwards-SOHP-1-DL1ABC.pdf", "WorldAwards-SOLP-1-JA2BBB.pdf",
+                                "WorldAwards-MO-1-K1ZZ.pdf", "NaAwards-SOHP-1-W1AW.pdf",
+                                "NaAwards-MO-1-K1ZZ.pdf", "SaAwards-SOHP-1-PY2AA.pdf",
+                                "EuAwards-SOHP-1-DL1ABC.pdf", "EuAwards-SOHP-2-G3XX.pdf",
+                                "EuAwards-SOHP-3-F5YY.pdf", "AsAwards-SOHP-1-JA1AAA.pdf",
+                                "AsAwards-SOLP-1-JA2BBB.pdf", "AsAwards-SOLP-2-JA3CCC.pdf",
+                                "JaAwards-SOHP-1-JA1AAA.pdf", "JaAwards-SOLP-1-JA2BBB.pdf",
+                                "JaAwards-SOLP-2-JA3CCC.pdf"}));
   EXPECT_EQ(awards.mid(12), (QStringList{"JA Top With Plaque", "JA Top With Plaque", "JA 2nd"}));
 }
 

@@ -33,8 +33,9 @@ TEST(LogActivity, BandsAndHoursOfTheEntrantsLogOnItsPage) {
   EXPECT_EQ(log.per_hour, (QList<int>{3, 0, 1}));
   EXPECT_EQ(log.untimed, 1);
   EXPECT_EQ(log.beyond, 0);
-  EXPECT_EQ(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64{log.first_hour} * 3600),
-            QDateTime(QDate(2024, 10, 19), QTime(0, 0), Qt::UTC));
+  EXPECT_EQ(
+      QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64{log.first_hour} * 3600),
+      QDateTime(QDate(2024, 10, 19), QTime(0, 0), Qt::UTC));
   const std::pair<int, std::pair<int, int>> bands[] = {
       {0, {0, 0}}, {1, {1, 0}}, {2, {2, 1}}, {3, {1, 0}}, {4, {0, 0}}, {kTotalSlot, {4, 1}}};
   for (const auto& [slot, counts] : bands) {
@@ -50,8 +51,9 @@ TEST(LogActivity, BandsAndHoursOfTheEntrantsLogOnItsPage) {
     if (file.path == EntrantPagePath(2, "JA1AAA")) page = QString::fromUtf8(file.bytes);
     if (file.path == EntrantPagePath(1, "DL1ABC")) other = QString::fromUtf8(file.bytes);
   }
-  EXPECT_TRUE(page.contains(u"<tr><th scope=\"row\">14 MHz</th><td class=\"num\">2</td>"
-                            u"<td class=\"num\">1</td>"));
+  EXPECT_TRUE(
+      page.contains(u"<tr><th scope=\"row\">14 MHz</th><td class=\"num\">2</td>"
+                    u"<td class=\"num\">1</td>"));
   // One bar per hour with QSOs, the hour and the count in its title.
   static const QRegularExpression bar(QStringLiteral("<rect [^>]*><title>([^<]*)</title>"));
   QStringList bars;

@@ -55,15 +55,14 @@ TEST(ResultsSite, EveryListPageHasThePlacesOfItsRankingFile) {
   const ResultTable rows = testing::SmallContest();
   TempFolder folder;
   NoProgress progress;
-  ASSERT_TRUE(WriteRankingFiles({folder.Path(), folder.Path()}, kInfo.date, RankRows(rows),
-                                progress)
-                  .outcome.ok);
+  ASSERT_TRUE(
+      WriteRankingFiles({folder.Path(), folder.Path()}, kInfo.date, RankRows(rows), progress)
+          .outcome.ok);
   const QList<SiteFile> site = ResultsSite(kInfo, rows);
   qsizetype listed = 0;
   for (const RankingReport& report : RankingReports()) {
     const QString name = QString::fromLatin1(report.file_name);
-    const Entries expected =
-        RankingFileEntries(folder.File(OutputDatePrefix(kInfo.date) + name));
+    const Entries expected = RankingFileEntries(folder.File(OutputDatePrefix(kInfo.date) + name));
     const QString page = name.chopped(4) + QStringLiteral(".html");
     EXPECT_EQ(ListPageEntries(FileText(site, page)), expected) << report.file_name;
     listed += expected.size();

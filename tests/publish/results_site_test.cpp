@@ -16,7 +16,7 @@ namespace {
 using testing::ContestRow;
 using testing::TempFolder;
 
-const SiteInfo kInfo{QStringLiteral("JA DX Contest"), QDate(2024, 3, 2)};
+const SiteInfo kInfo{QStringLiteral("JA DX Contest"), QDate(2024, 3, 2), {}};
 
 QString FileText(const QList<SiteFile>& files, const QString& path) {
   for (const SiteFile& file : files) {

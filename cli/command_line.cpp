@@ -76,7 +76,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {ResolveCommand(), LoadCommand(),
                                                 Adif2CbrCommand(), ScoreCommand(),
                                                 CheckCommand(), CabrilloCommand(),
-                                                ResultsCommand(), CrossCheckCommand()};
+                                                ResultsCommand(), CrossCheckCommand(),
+                                                PublishCommand()};
   return commands;
 }
 

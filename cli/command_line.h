@@ -70,5 +70,6 @@ Command CheckCommand();
 Command CabrilloCommand();
 Command ResultsCommand();
 Command CrossCheckCommand();
+Command PublishCommand();
 
 }  // namespace tovek::cli

@@ -36,22 +36,12 @@ int Run(const QStringList& args, CommandIo& io) {
     io.err << kName << ": " << error << "\n" << kUsage;
     return kUsageError;
   }
-  const QString path = parsed->Operands().first();
-  NoProgress progress;
-  const ResultFileRead read = ResultRead(path, progress);
-  if (!read.outcome.ok) {
-    io.err << kName << ": " << path << ": " << read.outcome.error << '\n';
-    return kRefused;
-  }
-  if (read.partial) {
-    io.err << kName << ": " << path << ": the length is not a whole number of " << kResultRecordSize
-           << "-byte records; " << read.rows.size() << " read\n";
-    io.err.flush();
-  }
-  PrintResultRows(io.out, read.rows);
+  const std::optional<ResultTable> rows = ReadResultsFile(parsed->Operands().first(), kName, io);
+  if (!rows) return kRefused;
+  PrintResultRows(io.out, *rows);
   if (OutputFailed(io, kName)) return kRefused;
   if (parsed->Has(kOutOption)) {
-    return PublishResults(parsed->Value(kOutOption), *date, read.rows, kName, io);
+    return PublishResults(parsed->Value(kOutOption), *date, *rows, kName, io);
   }
   return kSuccess;
 }

@@ -43,6 +43,22 @@ void PrintResultRows(QTextStream& out, const ResultTable& rows) {
   }
 }
 
+std::optional<ResultTable> ReadResultsFile(const QString& path, const QString& command,
+                                           CommandIo& io) {
+  NoProgress progress;
+  const ResultFileRead read = ResultRead(path, progress);
+  if (!read.outcome.ok) {
+    io.err << command << ": " << path << ": " << read.outcome.error << '\n';
+    return std::nullopt;
+  }
+  if (read.partial) {
+    io.err << command << ": " << path << ": the length is not a whole number of "
+           << kResultRecordSize << "-byte records; " << read.rows.size() << " read\n";
+    io.err.flush();
+  }
+  return read.rows;
+}
+
 std::optional<QDate> OutputDate(const Arguments& arguments, QString& error) {
   if (!arguments.Has(kDateOption)) return QDate::currentDate();
   return DateOption(arguments, kDateOption, error);

@@ -23,6 +23,12 @@ QString PublishUsage();
 // the grid's columns from call sign to entity.
 void PrintResultRows(QTextStream& out, const ResultTable& rows);
 
+// Reads the results file at `path`. Nothing, with the reason on standard
+// error (prefixed with `command`), when it cannot be read; a length that is
+// not a whole number of records is said on standard error too.
+std::optional<ResultTable> ReadResultsFile(const QString& path, const QString& command,
+                                           CommandIo& io);
+
 // The date of the file names: --date (yyyy-mm-dd) or today. Nothing, with
 // `error` set, when the option holds no such date.
 std::optional<QDate> OutputDate(const Arguments& arguments, QString& error);

@@ -1,0 +1,497 @@
+#include "calculator/publish/results_site.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <algorithm>
+
+#include "calculator/award_writer.h"
+#include "calculator/publish/site_text.h"
+#include "calculator/text_rules.h"
+
+namespace tovek::publish {
+namespace {
+
+// The postal address is left out of every published file: it is there for
+// mailing the certificates, not for the public.
+
+const QString kIndexPage = QStringLiteral("index.html");
+const QString kCsvFile = QStringLiteral("results.csv");
+const QString kJsonFile = QStringLiteral("results.json");
+const QString kEntrantFolder = QStringLiteral("entrants");
+
+// Nothing but the pages' own style and script may load.
+const char kPolicy[] =
+    "default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; img-src data:";
+
+const char kStyle[] =
+    "body{font-family:sans-serif;margin:1em auto;max-width:60em;padding:0 .5em;line-height:1.4}"
+    "h1{font-size:1.5em}h2{font-size:1.2em;margin-top:1.5em}"
+    ".wide{overflow-x:auto}table{border-collapse:collapse;margin:.5em 0}"
+    "caption{text-align:left;font-weight:bold;padding:.3em 0}"
+    "th,td{border:1px solid #999;padding:.2em .5em;vertical-align:top}"
+    "thead th{background:#eee}td.num,td.place{text-align:right}"
+    "tbody th{text-align:left;font-weight:normal}"
+    "table.sortable thead th{cursor:pointer}td.text{white-space:pre-wrap}";
+
+// Sorting by a column header click; the pages read the same without it.
+const char kSortScript[] =
+    "document.querySelectorAll('table.sortable thead th').forEach(function(h){"
+    "h.tabIndex=0;h.addEventListener('click',function(){"
+    "var b=h.closest('table').tBodies[0],i=h.cellIndex,d=h.dataset.d==='a'?-1:1;"
+    "h.dataset.d=d>0?'a':'d';"
+    "function k(r){var s=r.cells[i].textContent.trim(),n=parseFloat(s.replace(/,/g,''));"
+    "return isNaN(n)?s:n}"
+    "Array.from(b.rows).sort(function(x,y){var p=k(x),q=k(y);"
+    "if(typeof p!==typeof q)return(typeof p==='number'?-1:1)*d;"
+    "return(p<q?-1:p>q?1:0)*d}).forEach(function(r){b.appendChild(r)})})});";
+
+// Japanese and English side by side; only for the pages' own texts.
+QString Both(const char* ja, const char* en) {
+  return QStringLiteral("<span lang=\"ja\">%1</span> / <span lang=\"en\">%2</span>")
+      .arg(QString::fromUtf8(ja), QString::fromUtf8(en));
+}
+
+QString Both(Bilingual name) { return Both(name.ja, name.en); }
+
+QString CategoryLabel(Category category) { return Both(CategoryName(category)); }
+
+QString RegionLabel(Region region) { return Both(RegionName(region)); }
+
+QString ReportHeading(const RankingReport& report) {
+  if (report.check_log) return Both("チェックログ", "Check logs");
+  return CategoryLabel(report.category) + QStringLiteral(" — ") + RegionLabel(report.region);
+}
+
+QString AwardHeading(const AwardFile& award) {
+  return Both("アワード", "Awards") + QStringLiteral(" — ") + RegionLabel(award.region);
+}
+
+// "WorldHigh.Rez" -> "WorldHigh.html".
+QString PageOf(const char* file_name) {
+  return QFileInfo(QString::fromLatin1(file_name)).completeBaseName() + QStringLiteral(".html");
+}
+
+QString Cell(const QString& html, const char* css_class = nullptr) {
+  return css_class ? QStringLiteral("<td class=\"%1\">%2</td>").arg(QLatin1String(css_class), html)
+                   : QStringLiteral("<td>%1</td>").arg(html);
+}
+
+QString NumberCell(double value) { return Cell(GroupedNumber(value), "num"); }
+
+QString HeaderRow(const QStringList& labels) {
+  QString row = QStringLiteral("<thead><tr>");
+  for (const QString& label : labels) row += QStringLiteral("<th scope=\"col\">%1</th>").arg(label);
+  return row + QStringLiteral("</tr></thead>");
+}
+
+QString Table(const QString& caption, const QStringList& labels, const QStringList& rows,
+              bool sortable) {
+  return QStringLiteral(
+             "<div class=\"wide\"><table%1><caption>%2</caption>%3<tbody>\n%4</tbody>"
+             "</table></div>\n")
+      .arg(sortable ? QStringLiteral(" class=\"sortable\"") : QString(), caption, HeaderRow(labels),
+           rows.join(QString()));
+}
+
+// A row without a call (a log that could not be read) still gets a link
+// one can see and follow.
+QString CallText(const QString& call_sign) {
+  return TrimSpaces(call_sign).isEmpty() ? Both("コールなし", "no call") : HtmlEscaped(call_sign);
+}
+
+QString Link(const QString& href, const QString& html) {
+  return QStringLiteral("<a href=\"%1\">%2</a>").arg(HtmlEscaped(href), html);
+}
+
+QString Page(const SiteInfo& info, const QString& root, const QString& heading,
+             const QString& body) {
+  const QString contest = HtmlEscaped(info.contest);
+  return QStringLiteral(
+             "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+             "<meta http-equiv=\"Content-Security-Policy\" content=\"%1\">\n"
+             "<title>%2</title>\n<style>%3</style>\n</head>\n<body>\n"
+             "<header><p>%4</p>\n<h1>%5</h1></header>\n<main>\n%6</main>\n"
+             "<script>%7</script>\n</body>\n</html>\n")
+      .arg(QLatin1String(kPolicy), contest, QLatin1String(kStyle),
+           Link(root + kIndexPage, contest + QStringLiteral(" — ") + Both("目次", "Contents")),
+           heading, body, QLatin1String(kSortScript));
+}
+
+// A call sign as a link to its entrant's page.
+struct Entrant {
+  qsizetype position;  // 1-based, in the results table
+  const ResultRow* row;
+  QString page;  // from the site's folder
+};
+
+class Site {
+ public:
+  Site(const SiteInfo& info, const ResultTable& rows) : info_(info), rows_(rows) {
+    tables_ = RankRows(rows);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+      entrants_.append({i + 1, &rows[i], EntrantPagePath(i + 1, rows[i].call_sign)});
+    }
+    FileMembers();
+  }
+
+  QList<SiteFile> Files() const {
+    QList<SiteFile> files;
+    files.append({kIndexPage, Index().toUtf8()});
+    const QList<RankingReport>& reports = RankingReports();
+    for (qsizetype r = 0; r < reports.size(); ++r) {
+      files.append({PageOf(reports[r].file_name), RankingPage(r).toUtf8()});
+    }
+    for (const AwardFile& award : AwardFiles()) {
+      files.append({PageOf(award.file_name), AwardPage(award).toUtf8()});
+    }
+    for (const Entrant& entrant : entrants_) {
+      files.append({entrant.page, EntrantPage(entrant).toUtf8()});
+    }
+    files.append({kCsvFile, ResultsCsv(rows_)});
+    files.append({kJsonFile, Json()});
+    return files;
+  }
+
+ private:
+  // The entrants of each ranking list, in the list's order. A list keeps
+  // the order of filing, so each row's lists are found by filing it alone.
+  void FileMembers() {
+    const QList<RankingReport>& reports = RankingReports();
+    members_.resize(reports.size());
+    places_.resize(reports.size());
+    for (const Entrant& entrant : entrants_) {
+      RankingTables alone;
+      alone.File(*entrant.row);
+      for (qsizetype r = 0; r < reports.size(); ++r) {
+        if (!ReportList(alone, reports[r]).isEmpty()) members_[r].append(entrant.position - 1);
+      }
+    }
+    lists_of_.resize(entrants_.size());
+    for (qsizetype r = 0; r < reports.size(); ++r) {
+      places_[r] = RankingPlaces(ReportList(tables_, reports[r]));
+      for (qsizetype k = 0; k < members_[r].size(); ++k) {
+        lists_of_[members_[r][k]].append({r, places_[r][k]});
+      }
+    }
+  }
+
+  // The members of the award region's list of a category: the ranking
+  // report that publishes it.
+  qsizetype ReportIndex(Category category, Region region) const {
+    const QList<RankingReport>& reports = RankingReports();
+    for (qsizetype r = 0; r < reports.size(); ++r) {
+      if (!reports[r].check_log && reports[r].category == category && reports[r].region == region) {
+        return r;
+      }
+    }
+    return -1;
+  }
+
+  QString CallLink(const Entrant& entrant, const QString& root) const {
+    return Link(root + entrant.page, CallText(entrant.row->call_sign));
+  }
+
+  QString Index() const {
+    QString body = QStringLiteral("<p>%1: %2<br>%3: %4</p>\n")
+                       .arg(Both("発表日", "Published"), info_.date.toString(Qt::ISODate),
+                            Both("参加局数", "Entrants"), QString::number(rows_.size()));
+    body += CountsTable();
+    body += QStringLiteral("<h2>%1</h2>\n<ul>\n").arg(Both("順位表", "Rankings"));
+    const QList<RankingReport>& reports = RankingReports();
+    for (qsizetype r = 0; r < reports.size(); ++r) {
+      body += QStringLiteral("<li>%1 (%2)</li>\n")
+                  .arg(Link(PageOf(reports[r].file_name), ReportHeading(reports[r])))
+                  .arg(members_[r].size());
+    }
+    body += QStringLiteral("</ul>\n<h2>%1</h2>\n<ul>\n").arg(Both("アワード", "Awards"));
+    for (const AwardFile& award : AwardFiles()) {
+      body +=
+          QStringLiteral("<li>%1</li>\n").arg(Link(PageOf(award.file_name), AwardHeading(award)));
+    }
+    body +=
+        QStringLiteral("</ul>\n<h2>%1</h2>\n<ul>\n<li>%2</li>\n<li>%3</li>\n</ul>\n")
+            .arg(Both("データ", "Data"), Link(kCsvFile, QStringLiteral("results.csv (CSV, UTF-8)")),
+                 Link(kJsonFile, QStringLiteral("results.json (JSON)")));
+    QStringList rows;
+    for (const Entrant& entrant : entrants_) {
+      const ResultRow& row = *entrant.row;
+      rows.append(QStringLiteral("<tr>") + Cell(QString::number(entrant.position), "num") +
+                  QStringLiteral("<th scope=\"row\">%1</th>").arg(CallLink(entrant, QString())) +
+                  Cell(HtmlEscaped(row.category)) + Cell(HtmlEscaped(row.continent)) +
+                  Cell(HtmlEscaped(row.entity)) + NumberCell(row.score) +
+                  QStringLiteral("</tr>\n"));
+    }
+    body +=
+        Table(Both("参加局一覧（集計順）", "All entrants (in results order)"),
+              {Both("番号", "No."), Both("コールサイン", "Call"), Both("部門", "Category"),
+               Both("大陸", "Continent"), Both("エンティティ", "Entity"), Both("得点", "Score")},
+              rows, true);
+    return Page(info_, QString(), Both("コンテスト結果", "Contest results"), body);
+  }
+
+  // Entrants by category (as written, upper-cased) and continent.
+  QString CountsTable() const {
+    QMap<QString, QMap<QString, qsizetype>> counts;
+    QMap<QString, qsizetype> by_continent;
+    for (const ResultRow& row : rows_) {
+      const QString category = TrimSpaces(row.category).toUpper();
+      const QString continent = TrimSpaces(row.continent).toUpper();
+      ++counts[category][continent];
+      ++by_continent[continent];
+    }
+    const QString none = Both("なし", "none");
+    auto shown = [&](const QString& text) { return text.isEmpty() ? none : HtmlEscaped(text); };
+    QStringList labels = {Both("部門", "Category")};
+    for (auto it = by_continent.cbegin(); it != by_continent.cend(); ++it)
+      labels.append(shown(it.key()));
+    labels.append(Both("計", "Total"));
+    QStringList rows;
+    auto row_of = [&](const QString& head, const QMap<QString, qsizetype>& cells) {
+      QString html = QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(head);
+      qsizetype total = 0;
+      for (auto it = by_continent.cbegin(); it != by_continent.cend(); ++it) {
+        const qsizetype n = cells.value(it.key());
+        total += n;
+        html += Cell(QString::number(n), "num");
+      }
+      return html + Cell(QString::number(total), "num") + QStringLiteral("</tr>\n");
+    };
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+      rows.append(row_of(shown(it.key()), *it));
+    rows.append(row_of(Both("計", "Total"), by_continent));
+    return Table(Both("部門・大陸別の参加局数", "Entrants by category and continent"), labels, rows,
+                 false);
+  }
+
+  QString RankingPage(qsizetype r) const {
+    const RankingReport& report = RankingReports()[r];
+    const QList<ResultRow>& list = ReportList(tables_, report);
+    QStringList rows;
+    for (qsizetype k = 0; k < list.size(); ++k) {
+      const ResultRow& row = list[k];
+      rows.append(QStringLiteral("<tr><td class=\"place\">%1</td><th scope=\"row\">%2</th>")
+                      .arg(places_[r][k])
+                      .arg(CallLink(entrants_[members_[r][k]], QString())) +
+                  NumberCell(row.valid) + NumberCell(row.points) + NumberCell(row.total_mult) +
+                  NumberCell(row.score) + Cell(HtmlEscaped(row.continent)) +
+                  Cell(HtmlEscaped(row.name)) + QStringLiteral("</tr>\n"));
+    }
+    const QString heading = ReportHeading(report);
+    QString body = QStringLiteral("<p>%1: %2</p>\n")
+                       .arg(Both("局数", "Entries"), QString::number(list.size()));
+    body += Table(heading,
+                  {Both("順位", "Place"), Both("コールサイン", "Call"), Both("交信数", "QSOs"),
+                   Both("得点", "Points"), Both("マルチ", "Mults"), Both("総得点", "Score"),
+                   Both("大陸", "Continent"), Both("氏名", "Name")},
+                  rows, true);
+    return Page(info_, QString(), heading, body);
+  }
+
+  // Awards go by position in the list, as in the award files.
+  QString AwardPage(const AwardFile& award) const {
+    QString body;
+    for (const Category category : {Category::kSohp, Category::kSolp, Category::kMo}) {
+      const qsizetype r = ReportIndex(category, award.region);
+      const QList<ResultRow>& list = tables_.List(category, award.region);
+      body += QStringLiteral("<h2>%1</h2>\n<p>%2: %3</p>\n")
+                  .arg(CategoryLabel(category), Both("参加局数", "Participants"),
+                       QString::number(list.size()));
+      const qsizetype winners = std::min(list.size(), award.place_texts.size());
+      if (winners == 0) continue;
+      QStringList rows;
+      for (qsizetype k = 0; k < winners; ++k) {
+        const ResultRow& row = list[k];
+        rows.append(QStringLiteral("<tr><td class=\"place\">%1</td>").arg(k + 1) +
+                    Cell(HtmlEscaped(TrimSpaces(QString::fromLatin1(award.place_texts[k])))) +
+                    QStringLiteral("<th scope=\"row\">%1</th>")
+                        .arg(CallLink(entrants_[members_[r][k]], QString())) +
+                    Cell(HtmlEscaped(row.name)) + NumberCell(row.score) +
+                    Cell(HtmlEscaped(row.continent)) + QStringLiteral("</tr>\n"));
+      }
+      body += Table(CategoryLabel(category),
+                    {Both("順位", "Place"), Both("賞", "Award"), Both("コールサイン", "Call"),
+                     Both("氏名", "Name"), Both("総得点", "Score"), Both("大陸", "Continent")},
+                    rows, false);
+    }
+    return Page(info_, QString(), AwardHeading(award), body);
+  }
+
+  // The log's QSOs, points and multipliers per band, and its hourly rate.
+  static QString ActivitySection(const EntrantActivity& activity) {
+    static const char* const kBands[kBandSlots] = {"3.5 MHz", "7 MHz", "14 MHz", "21 MHz",
+                                                   "28 MHz"};
+    QStringList rows;
+    for (int slot = 0; slot <= kBandSlots; ++slot) {
+      const BandSlot& band = activity.tally[static_cast<size_t>(slot)];
+      const QString head =
+          slot == kTotalSlot ? Both("計", "Total") : QString::fromLatin1(kBands[slot]);
+      rows.append(QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(head) +
+                  NumberCell(band.valid) + NumberCell(band.dupes) + NumberCell(band.points) +
+                  NumberCell(band.mult1) + NumberCell(band.mult2) + QStringLiteral("</tr>\n"));
+    }
+    QString html =
+        Table(Both("バンド別（3.5 MHz の行には 5 バンド外の交信を含む）",
+                   "By band (the 3.5 MHz row includes QSOs off the five bands)"),
+              {Both("バンド", "Band"), Both("有効交信数", "Valid QSOs"), Both("重複", "Dupes"),
+               Both("得点", "QSO points"), Both("マルチ1", "Mult 1"), Both("マルチ2", "Mult 2")},
+              rows, false);
+    html += QStringLiteral("<figure><figcaption>%1</figcaption>\n%2\n</figure>\n")
+                .arg(Both("時間別交信数（UTC）", "QSOs per hour (UTC)"), HourlyRateSvg(activity));
+    if (activity.untimed > 0 || activity.beyond > 0) {
+      html += QStringLiteral("<p>%1: %2<br>%3: %4</p>\n")
+                  .arg(Both("日時の読めない交信", "QSOs without a readable time"))
+                  .arg(activity.untimed)
+                  .arg(Both("グラフより後の交信", "QSOs after the chart's hours"))
+                  .arg(activity.beyond);
+    }
+    return html;
+  }
+
+  QString EntrantPage(const Entrant& entrant) const {
+    const ResultRow& row = *entrant.row;
+    auto field = [](const QString& label, const QString& html, const char* css) {
+      return QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(label) + Cell(html, css) +
+             QStringLiteral("</tr>\n");
+    };
+    auto text = [&](const char* ja, const char* en, const QString& value) {
+      return field(Both(ja, en), HtmlEscaped(value), "text");
+    };
+    auto number = [&](const char* ja, const char* en, double value) {
+      return field(Both(ja, en), FormatNumber(value), "num");
+    };
+    const QStringList record = {
+        text("コールサイン", "Call", row.call_sign),
+        text("部門", "Category", row.category),
+        number("申告得点", "Claimed score", row.claimed_score),
+        number("総得点", "Score", row.score),
+        text("大陸", "Continent", row.continent),
+        text("エンティティ", "Entity", row.entity),
+        text("氏名", "Name", row.name),
+        text("オペレーター", "Operators", row.operators),
+        text("クラブ", "Club", row.club),
+        text("作成ソフト", "Created by", row.created_by),
+        text("感想", "Soapbox", row.soapbox),
+        number("QSO行数", "QSO lines", row.qso_lines),
+        number("有効交信数", "Valid QSOs", row.valid),
+        number("重複", "Dupes", row.dupes),
+        number("得点", "QSO points", row.points),
+        number("マルチ1", "Mult 1", row.mult1),
+        number("マルチ2", "Mult 2", row.mult2),
+        number("マルチ合計", "Total mults", row.total_mult),
+    };
+    const QString root = QStringLiteral("../");
+    QString body =
+        Table(Both("成績", "Result"), {Both("項目", "Field"), Both("値", "Value")}, record, false);
+    QStringList places;
+    const QList<RankingReport>& reports = RankingReports();
+    for (const auto& [r, place] : lists_of_[entrant.position - 1]) {
+      places.append(
+          QStringLiteral("<tr><th scope=\"row\">%1</th><td class=\"place\">%2</td></tr>\n")
+              .arg(Link(root + PageOf(reports[r].file_name), ReportHeading(reports[r])))
+              .arg(place));
+    }
+    const auto activity = info_.activity.constFind(TrimSpaces(row.call_sign).toUpper());
+    if (activity != info_.activity.cend()) body += ActivitySection(*activity);
+    if (places.isEmpty()) {
+      body +=
+          QStringLiteral("<p>%1</p>\n").arg(Both("順位表に載っていません", "In no ranking list"));
+    } else {
+      body += Table(Both("順位", "Places"), {Both("順位表", "List"), Both("順位", "Place")}, places,
+                    false);
+    }
+    return Page(info_, root, CallText(row.call_sign), body);
+  }
+
+  QByteArray Json() const {
+    QJsonArray entrants;
+    for (const Entrant& entrant : entrants_) {
+      const ResultRow& row = *entrant.row;
+      entrants.append(QJsonObject{
+          {"position", entrant.position}, {"call_sign", row.call_sign},
+          {"category", row.category},     {"claimed_score", row.claimed_score},
+          {"score", row.score},           {"continent", row.continent},
+          {"entity", row.entity},         {"name", row.name},
+          {"operators", row.operators},   {"club", row.club},
+          {"created_by", row.created_by}, {"soapbox", row.soapbox},
+          {"qso_lines", row.qso_lines},   {"valid", row.valid},
+          {"dupes", row.dupes},           {"points", row.points},
+          {"mult1", row.mult1},           {"mult2", row.mult2},
+          {"total_mult", row.total_mult}, {"page", entrant.page},
+      });
+    }
+    QJsonArray rankings;
+    const QList<RankingReport>& reports = RankingReports();
+    for (qsizetype r = 0; r < reports.size(); ++r) {
+      QJsonArray entries;
+      for (qsizetype k = 0; k < members_[r].size(); ++k) {
+        entries.append(QJsonObject{{"place", places_[r][k]}, {"position", members_[r][k] + 1}});
+      }
+      rankings.append(QJsonObject{{"list", QString::fromLatin1(reports[r].title)},
+                                  {"page", PageOf(reports[r].file_name)},
+                                  {"entries", entries}});
+    }
+    const QJsonObject root{{"contest", info_.contest},
+                           {"date", info_.date.toString(Qt::ISODate)},
+                           {"entrants", entrants},
+                           {"rankings", rankings}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+  }
+
+  const SiteInfo& info_;
+  const ResultTable& rows_;
+  RankingTables tables_;
+  QList<Entrant> entrants_;
+  QList<QList<qsizetype>> members_;  // per report: positions - 1 in list order
+  QList<QList<qint64>> places_;      // per report: the places in list order
+  // per entrant: the reports that list it, with its place in each
+  QList<QList<std::pair<qsizetype, qint64>>> lists_of_;
+};
+
+}  // namespace
+
+QString EntrantPagePath(qsizetype position, const QString& call_sign) {
+  return kEntrantFolder + u'/' + QString::number(position) + u'-' + FileNamePart(call_sign) +
+         QStringLiteral(".html");
+}
+
+QByteArray ResultsCsv(const ResultTable& rows) {
+  QString csv = CsvRecord({"Position", "CallSign", "Category", "ClaimedScore", "Score", "QsoLines",
+                           "Valid", "Dupes", "Points", "Mult1", "Mult2", "TotalMult", "Continent",
+                           "Entity", "Name", "Operators", "Club", "CreatedBy", "Soapbox"});
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    const ResultRow& row = rows[i];
+    csv += CsvRecord(
+        {QString::number(i + 1), row.call_sign, row.category, FormatNumber(row.claimed_score),
+         FormatNumber(row.score), QString::number(row.qso_lines), QString::number(row.valid),
+         QString::number(row.dupes), QString::number(row.points), QString::number(row.mult1),
+         QString::number(row.mult2), QString::number(row.total_mult), row.continent, row.entity,
+         row.name, row.operators, row.club, row.created_by, row.soapbox});
+  }
+  return csv.toUtf8();
+}
+
+QList<SiteFile> ResultsSite(const SiteInfo& info, const ResultTable& rows) {
+  return Site(info, rows).Files();
+}
+
+OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
+                               const ResultTable& rows) {
+  const QDir root(folder);
+  if (!root.mkpath(kEntrantFolder)) {
+    const QString path = root.filePath(kEntrantFolder);
+    return {FileOutcome::Failure(QStringLiteral("the folder cannot be created")), path};
+  }
+  for (const SiteFile& file : ResultsSite(info, rows)) {
+    const QString path = root.filePath(file.path);
+    const FileOutcome outcome = WriteWholeFile(path, file.bytes);
+    if (!outcome.ok) return {outcome, path};
+  }
+  return {};
+}
+
+}  // namespace tovek::publish

@@ -1,0 +1,107 @@
+#include "calculator/publish/site_text.h"
+
+#include <QSaveFile>
+
+namespace tovek::publish {
+
+Bilingual CategoryName(Category category) {
+  switch (category) {
+    case Category::kSohp:
+      return {"シングルオペ ハイパワー", "Single operator high power"};
+    case Category::kSolp:
+      return {"シングルオペ ローパワー", "Single operator low power"};
+    case Category::kMo:
+      return {"マルチオペ", "Multi operator"};
+  }
+  return {"", ""};
+}
+
+Bilingual RegionName(Region region) {
+  switch (region) {
+    case Region::kWorld:
+      return {"全世界", "World"};
+    case Region::kNa:
+      return {"北アメリカ", "North America"};
+    case Region::kSa:
+      return {"南アメリカ", "South America"};
+    case Region::kEu:
+      return {"ヨーロッパ", "Europe"};
+    case Region::kAs:
+      return {"アジア", "Asia"};
+    case Region::kOc:
+      return {"オセアニア", "Oceania"};
+    case Region::kAf:
+      return {"アフリカ", "Africa"};
+    case Region::kJa:
+      return {"日本", "Japan"};
+  }
+  return {"", ""};
+}
+
+QString HtmlEscaped(QStringView text) {
+  QString escaped;
+  escaped.reserve(text.size());
+  for (const QChar c : text) {
+    switch (c.unicode()) {
+      case u'&':
+        escaped += u"&amp;";
+        break;
+      case u'<':
+        escaped += u"&lt;";
+        break;
+      case u'>':
+        escaped += u"&gt;";
+        break;
+      case u'"':
+        escaped += u"&quot;";
+        break;
+      case u'\'':
+        escaped += u"&#39;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+QString FileNamePart(QStringView text) {
+  QString part;
+  part.reserve(text.size());
+  for (const QChar c : text) {
+    const bool plain =
+        (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+    part += plain ? c : u'_';
+  }
+  return part;
+}
+
+QString CsvField(QStringView text) {
+  const bool quoted =
+      text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
+  if (!quoted) return text.toString();
+  QString field = text.toString();
+  field.replace(u'"', QStringLiteral("\"\""));
+  return u'"' + field + u'"';
+}
+
+QString CsvRecord(const QStringList& fields) {
+  QStringList cells;
+  cells.reserve(fields.size());
+  for (const QString& field : fields) cells.append(CsvField(field));
+  return cells.join(u',') + QStringLiteral("\r\n");
+}
+
+FileOutcome WriteWholeFile(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
+  if (file.write(bytes) != bytes.size()) {
+    const QString error = file.errorString();
+    file.cancelWriting();
+    return FileOutcome::Failure(error);
+  }
+  if (!file.commit()) return FileOutcome::Failure(file.errorString());
+  return {};
+}
+
+}  // namespace tovek::publish

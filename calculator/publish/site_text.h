@@ -1,0 +1,45 @@
+// What the published site and the certificates share: their names in both
+// languages, HTML-escaped text, CSV fields, safe file names, whole files.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include "calculator/result_table.h"
+#include "common/text_file.h"
+
+namespace tovek::publish {
+
+// A name in Japanese and in English.
+struct Bilingual {
+  const char* ja;
+  const char* en;
+};
+
+// The names of the award categories and of the regions of the lists.
+Bilingual CategoryName(Category category);
+Bilingual RegionName(Region region);
+
+// The text as HTML character data or attribute value: "&", "<", ">", '"'
+// and "'" become references, so nothing a log holds can open a tag, an
+// attribute or a script.
+QString HtmlEscaped(QStringView text);
+
+// A text as part of a file name: every character but ASCII letters and
+// digits made "_", so that no call sign ("../x", "A/B", "<b>") can name a
+// file elsewhere or need quoting in a link.
+QString FileNamePart(QStringView text);
+
+// One CSV field (RFC 4180): as it is, or in double quotes with every quote
+// doubled when it holds a comma, a quote, a CR or an LF.
+QString CsvField(QStringView text);
+
+// One CSV record: the fields joined by commas, ended by CR LF.
+QString CsvRecord(const QStringList& fields);
+
+// Writes the bytes to `path`, whole or not at all: a failure leaves an
+// earlier file of the name untouched.
+FileOutcome WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace tovek::publish

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
+
 #include "common/file_output.h"
 
 namespace tovek::cli {
@@ -10,8 +12,11 @@ const QString kHelpOption = QStringLiteral("--help");
 void PrintOverview(QTextStream& out) {
   out << "Usage: tovek COMMAND [OPTIONS] [ARGUMENTS]\n\n"
          "The TOVEK contest tools without windows. Commands:\n";
+  // The summaries start in one column, a blank or more behind the longest name.
+  qsizetype width = 0;
+  for (const Command& command : Commands()) width = std::max(width, command.name.size());
   for (const Command& command : Commands()) {
-    out << "  " << command.name.leftJustified(10) << command.summary << '\n';
+    out << "  " << command.name.leftJustified(width + 2) << command.summary << '\n';
   }
   out << "\nRun 'tovek COMMAND --help' for a command's options and output.\n"
          "Every command exits with 1 when its standard output cannot be written.\n";

@@ -89,9 +89,9 @@ int Run(const QStringList& args, CommandIo& io) {
       {kCertificatesOption}, error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one FILE.rlt");
   // An empty --out would put the site into whatever folder tovek runs in.
-  if (parsed && error.isEmpty() && parsed->Value(kOutOption).trimmed().isEmpty()) {
-    error = parsed->Has(kOutOption) ? QStringLiteral("--out is empty")
-                                    : QStringLiteral("--out DIR is required");
+  if (parsed && error.isEmpty()) error = EmptyOutFolderError(*parsed);
+  if (parsed && error.isEmpty() && !parsed->Has(kOutOption)) {
+    error = QStringLiteral("--out DIR is required");
   }
   const std::optional<QDate> date =
       parsed && error.isEmpty() ? OutputDate(*parsed, error) : std::nullopt;

@@ -216,7 +216,7 @@ TEST(TovekResults, UsageErrors) {
   EXPECT_EQ(Tovek({"score", "--date", "02.03.2024", "x"}).status, kUsageError);
   EXPECT_TRUE(Tovek({"results", "--help"}).out.startsWith("Usage: tovek results"));
   EXPECT_TRUE(Tovek({"help"}).out.contains(
-      "  results   print a results file's rows, write its ranking and award files\n"));
+      "  results     print a results file's rows, write its ranking and award files\n"));
 }
 
 }  // namespace

@@ -8,9 +8,12 @@
 #include "cli/command_line.h"
 
 int main(int argc, char* argv[]) {
-  // publish paints certificates, with the fonts a GUI application brings;
+  // publish --certificates paints, with the fonts a GUI application brings;
   // the offscreen platform needs no display.
-  const bool paints = argc > 1 && std::string_view(argv[1]) == "publish";
+  bool paints = false;
+  if (argc > 1 && std::string_view(argv[1]) == "publish") {
+    for (int i = 2; i < argc; ++i) paints = paints || std::string_view(argv[i]) == "--certificates";
+  }
   if (paints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }

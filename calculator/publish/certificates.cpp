@@ -11,6 +11,7 @@
 #include "calculator/award_writer.h"
 #include "calculator/publish/site_text.h"
 #include "calculator/text_rules.h"
+#include "common/file_output.h"
 
 namespace tovek::publish {
 namespace {
@@ -133,11 +134,11 @@ OutputOutcome WriteCertificates(const QString& folder, const SiteInfo& info,
   const QDir root(folder);
   for (const Certificate& certificate : certificates) {
     const QString path = root.filePath(certificate.file_name);
-    const FileOutcome outcome = WriteWholeFile(path, CertificatesPdf(info, {certificate}));
+    const FileOutcome outcome = WriteFileBytes(path, CertificatesPdf(info, {certificate}));
     if (!outcome.ok) return {outcome, path};
   }
   const QString all = root.filePath(kAllCertificatesFile);
-  const FileOutcome outcome = WriteWholeFile(all, CertificatesPdf(info, certificates));
+  const FileOutcome outcome = WriteFileBytes(all, CertificatesPdf(info, certificates));
   if (!outcome.ok) return {outcome, all};
   return {};
 }

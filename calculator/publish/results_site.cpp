@@ -11,6 +11,7 @@
 #include "calculator/award_writer.h"
 #include "calculator/publish/site_text.h"
 #include "calculator/text_rules.h"
+#include "common/file_output.h"
 
 namespace tovek::publish {
 namespace {
@@ -488,7 +489,7 @@ OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
   }
   for (const SiteFile& file : ResultsSite(info, rows)) {
     const QString path = root.filePath(file.path);
-    const FileOutcome outcome = WriteWholeFile(path, file.bytes);
+    const FileOutcome outcome = WriteFileBytes(path, file.bytes);
     if (!outcome.ok) return {outcome, path};
   }
   return {};

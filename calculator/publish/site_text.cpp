@@ -1,7 +1,5 @@
 #include "calculator/publish/site_text.h"
 
-#include <QSaveFile>
-
 namespace tovek::publish {
 
 Bilingual CategoryName(Category category) {
@@ -90,18 +88,6 @@ QString CsvRecord(const QStringList& fields) {
   cells.reserve(fields.size());
   for (const QString& field : fields) cells.append(CsvField(field));
   return cells.join(u',') + QStringLiteral("\r\n");
-}
-
-FileOutcome WriteWholeFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return FileOutcome::Failure(file.errorString());
-  if (file.write(bytes) != bytes.size()) {
-    const QString error = file.errorString();
-    file.cancelWriting();
-    return FileOutcome::Failure(error);
-  }
-  if (!file.commit()) return FileOutcome::Failure(file.errorString());
-  return {};
 }
 
 }  // namespace tovek::publish

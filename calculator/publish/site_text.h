@@ -38,8 +38,5 @@ QString CsvField(QStringView text);
 // One CSV record: the fields joined by commas, ended by CR LF.
 QString CsvRecord(const QStringList& fields);
 
-// Writes the bytes to `path`, whole or not at all: a failure leaves an
-// earlier file of the name untouched.
-FileOutcome WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace tovek::publish

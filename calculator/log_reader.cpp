@@ -73,16 +73,6 @@ const QString* ContestBand(QStringView frequency_text) {
   return nullptr;
 }
 
-// A call sign's text: trimmed of spaces and of the marks of bytes that were
-// no character at its ends.
-QStringView CallSignText(QStringView text) {
-  constexpr char16_t kBadByte = 0xFFFD;
-  QStringView call = TrimSpaces(text);
-  while (!call.isEmpty() && (call.front() == kBadByte || call.back() == kBadByte)) {
-    call = TrimSpaces(call.front() == kBadByte ? call.sliced(1) : call.chopped(1));
-  }
-  return call;
-}
 
 QsoEntry MakeQsoEntry(QStringView value) {
   const QStringView frequency = value.mid(kFrequencyStart, kFrequencyLength);
@@ -149,6 +139,15 @@ void ReadLines(TextLineReader& reader, LogRead& log, const QsoLineVisitor* visit
 }
 
 }  // namespace
+
+QStringView CallSignText(QStringView text) {
+  constexpr char16_t kBadByte = 0xFFFD;
+  QStringView call = TrimSpaces(text);
+  while (!call.isEmpty() && (call.front() == kBadByte || call.back() == kBadByte)) {
+    call = TrimSpaces(call.front() == kBadByte ? call.sliced(1) : call.chopped(1));
+  }
+  return call;
+}
 
 QString BandOfFrequency(const QString& frequency_text) {
   const QString* band = ContestBand(frequency_text);

@@ -73,6 +73,11 @@ LogRead ReadLog(const QString& path);
 // The same, over a log's bytes already in memory.
 LogRead ReadLogBytes(QByteArray bytes);
 
+// A call sign's text as the reader takes it: trimmed of spaces and of the
+// marks (U+FFFD) of bytes that were no character at its ends, as a character
+// cut at a line's end leaves them.
+QStringView CallSignText(QStringView text);
+
 // The same, also handing every QSO line that is read to `visitor`: its value
 // (the text after the colon) and its 1-based line number. A reader that needs
 // more of each QSO than scoring does reads the file once, not twice.

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = EncodeCp932(QsoLine(read.records[i]));
     const QString written = utf8 ? QString::fromUtf8(bytes) : DecodeCp932(bytes);
     FUZZ_EXPECT(log.qsos[i].band == BandOfFrequency(written.mid(5, 5)));
-    FUZZ_EXPECT(log.qsos[i].call == TrimSpaces(written.mid(54, 12)));
+    FUZZ_EXPECT(log.qsos[i].call == CallSignText(written.mid(54, 12)));
   }
   return 0;
 }

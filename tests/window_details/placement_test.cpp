@@ -3,6 +3,7 @@
 // from the frame and set again as the client area moved a framed window up
 // by its title bar every time.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,11 +30,28 @@ class NoEditor final : public TextEditorLauncher {
 constexpr int kTimes = 10;
 
 // Waits until the window manager has taken the shown window in (it gives
-// each new window the focus) and its placement has come back to the window.
+// each new window the focus and a frame) and its placement has come back to
+// the window: on a busy machine that can take longer than any fixed pause,
+// so the geometry must first hold still for a while.
 bool Framed(QWidget& window) {
   if (!QTest::qWaitForWindowActive(&window)) return false;
-  QTest::qWait(200);
-  return true;
+  if (!QTest::qWaitFor([&] { return window.frameGeometry().top() < window.geometry().top(); },
+                       10000)) {
+    return false;
+  }
+  constexpr qint64 kStillMs = 300;
+  QRect last = window.geometry();
+  QElapsedTimer still;
+  still.start();
+  return QTest::qWaitFor(
+      [&] {
+        if (window.geometry() != last) {
+          last = window.geometry();
+          still.restart();
+        }
+        return still.elapsed() >= kStillMs;
+      },
+      10000);
 }
 
 }  // namespace

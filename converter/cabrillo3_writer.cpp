@@ -244,8 +244,6 @@ QStringList CbrLines(const AdifRecordList& records, const ConversionSetup& setup
     progress.Yield();
   }
   lines.append(QStringLiteral("END-OF-LOG:"));
-  // A value of the file never breaks its line: control characters become blanks.
-  for (QString& line : lines) line = PlainText(std::move(line));
   return lines;
 }
 

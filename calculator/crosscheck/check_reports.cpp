@@ -35,9 +35,6 @@ QString QsoText(const ContestQso& q) {
   return Ascii(words.join(u' '));
 }
 
-// A field of a tab-separated line holds no tab and no line break.
-QString Field(const QString& text) { return PlainText(text); }
-
 // A failed write, the file named in front of the reason.
 FileOutcome AtPath(const QString& path, FileOutcome written) {
   written.error = path + QStringLiteral(": ") + written.error;
@@ -192,8 +189,8 @@ QStringList LogFigureNames() {
 QStringList LogFigures(const CheckedContest& contest, size_t log) {
   const ContestLog& l = contest.logs[log];
   const LogCheck& c = contest.check.logs[log];
-  QStringList figures{Field(l.station.isEmpty() ? QFileInfo(l.path).completeBaseName() : l.station),
-                      Field(l.scored.summary.category), QString::number(l.qsos.size())};
+  QStringList figures{PlainText(l.station.isEmpty() ? QFileInfo(l.path).completeBaseName() : l.station),
+                      PlainText(l.scored.summary.category), QString::number(l.qsos.size())};
   for (int v = 0; v < kVerdictCount; ++v) figures << QString::number(c.counts[v]);
   figures << QString::number(c.clock.MainOffset())
           << QString::number(contest.scores[log].claimed.score)
@@ -206,9 +203,9 @@ QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCh
   for (size_t l = 0; l < logs.size(); ++l) {
     for (size_t q = 0; q < check.logs[l].qsos.size(); ++q) {
       const QsoCheck& c = check.logs[l].qsos[q];
-      lines << Field(logs[l].station) + u'\t' +
+      lines << PlainText(logs[l].station) + u'\t' +
                    QString::number(logs[l].qsos[static_cast<qsizetype>(q)].line) + u'\t' +
-                   VerdictWord(c.verdict) + u'\t' + Field(c.detail);
+                   VerdictWord(c.verdict) + u'\t' + PlainText(c.detail);
     }
   }
   return lines;

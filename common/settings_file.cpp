@@ -101,7 +101,9 @@ SettingsLoadStatus SettingsFile::Load() {
   if (file.outcome.ok) {
     QHash<QString, const SettingKey*> by_name;
     for (const SettingKey& key : keys_) by_name.insert(key.name, &key);
-    for (const QString& line : file.lines) {
+    for (const QString& read : file.lines) {
+      // Control characters are blanks here as in every file the suite writes.
+      const QString line = PlainText(read);
       const qsizetype equals = line.indexOf(u'=');
       if (equals < 0) continue;
       const auto found = by_name.constFind(line.left(equals).trimmed());

@@ -72,8 +72,11 @@ TEST_F(SettingsFileTest, LaterLineWinsAndNumbersRoundHalfToEven) {
   EXPECT_TRUE(sample_.bold);  // any non-zero number is true
 }
 
+// A value of control characters alone is empty: it is written as blanks, so
+// it must be read as nothing too, or a file's second load would differ.
 TEST_F(SettingsFileTest, ZeroOrEmptyComesBackAsTheDefault) {
-  Load("Hlimit20=0\r\nKavrelHeight=\r\nFontName=\r\nEditPos=0\r\n", DefaultsRule::kApplyDefaults);
+  Load("Hlimit20=0\r\nKavrelHeight=\x01\t\r\nFontName=\x1b\r\nEditPos=0\r\n",
+       DefaultsRule::kApplyDefaults);
   EXPECT_EQ(sample_.limit, 14350);
   EXPECT_EQ(sample_.height, 7000);
   EXPECT_EQ(sample_.font, QStringLiteral("ＭＳ ゴシック"));

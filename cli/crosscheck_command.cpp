@@ -7,6 +7,7 @@
 #include "calculator/calculation_run.h"
 #include "calculator/crosscheck/check_rules_file.h"
 #include "calculator/crosscheck/crosscheck_run.h"
+#include "calculator/crosscheck/large_heap.h"
 #include "calculator/log_list.h"
 #include "cli/command_inputs.h"
 #include "cli/command_line.h"
@@ -93,6 +94,7 @@ void PrintLogs(QTextStream& out, const crosscheck::CrossCheckRun& run) {
 }
 
 int Run(const QStringList& args, CommandIo& io) {
+  crosscheck::UseLargePagesForHeap();  // before the master list's thread starts
   QString error;
   const auto parsed = Arguments::Parse(
       args, {"--cty", "--area", "--master", "--rules", "--start", "--save", kOutOption},

@@ -9,27 +9,13 @@
 namespace tovek {
 namespace {
 
-using Command = std::function<void(LogLines&, UndoLines&, Progress&)>;
+using testing::RowsEditCase;
+using Command = RowsEditCase::Command;
 
-struct EditCase {
-  const char* name;
-  Command command;
-  LogLines rows;
-  LogLines expected;
-
-  friend void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class ColumnEditTest : public ::testing::TestWithParam<EditCase> {};
+class ColumnEditTest : public ::testing::TestWithParam<RowsEditCase> {};
 
 TEST_P(ColumnEditTest, EditsRowsAfterTakingTheSnapshot) {
-  LogLines rows = GetParam().rows;
-  UndoLines undo;
-  NoProgress progress;
-  GetParam().command(rows, undo, progress);
-  EXPECT_EQ(rows, GetParam().expected);
-  EXPECT_EQ(undo.Rows(), GetParam().rows);
-  EXPECT_EQ(undo.Availability(), (UndoAvailability{true, true}));
+  testing::ExpectEditAfterSnapshot(GetParam());
 }
 
 Command Insert(int column, const QString& text) {
@@ -53,24 +39,24 @@ Command Delete(int column, int length) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, ColumnEditTest,
     ::testing::Values(
-        EditCase{"InsertMakesFourThousandFourteen",
-                 Insert(6, "1"),
-                 {"CALLSIGN: JA1ABC", "QSO: 4000 RY", "QSO:", "END-OF-LOG:"},
-                 {"CALLSIGN: JA1ABC", "QSO: 14000 RY", "QSO:1", "END-OF-LOG:"}},
-        EditCase{"InsertBlanks", Insert(5, "  "), {"QSO: 7025 RY"}, {"QSO:   7025 RY"}},
-        EditCase{"InsertNothing", Insert(6, ""), {"QSO: 7025 RY"}, {"QSO: 7025 RY"}},
-        EditCase{"ReplaceOverwritesAsManyAsItHas",
-                 Replace(12, "RY"),
-                 {"QSO: 14080 CW 2024-05-01", "QSO: 14080 C", "NAME: CW CWCWCW"},
-                 {"QSO: 14080 RY 2024-05-01", "QSO: 14080 RY", "NAME: CW CWCWCW"}},
-        EditCase{"ReplaceBehindAShortRow", Replace(20, "RY"), {"QSO: 7025"}, {"QSO: 7025RY"}},
-        EditCase{"DeleteFromEveryRowHoldingTheTagAndABlank",
-                 Delete(5, 1),
-                 {"QSO: 14080 RY", "X-QSO: 14080", "QSO:14080 RY", "CALLSIGN: JA1ABC"},
-                 {"QSO:14080 RY", "X-QS: 14080", "QSO:14080 RY", "CALLSIGN: JA1ABC"}},
-        EditCase{
+        RowsEditCase{"InsertMakesFourThousandFourteen",
+                     Insert(6, "1"),
+                     {"CALLSIGN: JA1ABC", "QSO: 4000 RY", "QSO:", "END-OF-LOG:"},
+                     {"CALLSIGN: JA1ABC", "QSO: 14000 RY", "QSO:1", "END-OF-LOG:"}},
+        RowsEditCase{"InsertBlanks", Insert(5, "  "), {"QSO: 7025 RY"}, {"QSO:   7025 RY"}},
+        RowsEditCase{"InsertNothing", Insert(6, ""), {"QSO: 7025 RY"}, {"QSO: 7025 RY"}},
+        RowsEditCase{"ReplaceOverwritesAsManyAsItHas",
+                     Replace(12, "RY"),
+                     {"QSO: 14080 CW 2024-05-01", "QSO: 14080 C", "NAME: CW CWCWCW"},
+                     {"QSO: 14080 RY 2024-05-01", "QSO: 14080 RY", "NAME: CW CWCWCW"}},
+        RowsEditCase{"ReplaceBehindAShortRow", Replace(20, "RY"), {"QSO: 7025"}, {"QSO: 7025RY"}},
+        RowsEditCase{"DeleteFromEveryRowHoldingTheTagAndABlank",
+                     Delete(5, 1),
+                     {"QSO: 14080 RY", "X-QSO: 14080", "QSO:14080 RY", "CALLSIGN: JA1ABC"},
+                     {"QSO:14080 RY", "X-QS: 14080", "QSO:14080 RY", "CALLSIGN: JA1ABC"}},
+        RowsEditCase{
             "DeleteARun", Delete(6, 13), {"QSO: 14080 RY 2024-05-01 1200"}, {"QSO: -05-01 1200"}},
-        EditCase{"DeleteBeyondAShortRow", Delete(20, 2), {"QSO: 7025"}, {"QSO: 7025"}}),
+        RowsEditCase{"DeleteBeyondAShortRow", Delete(20, 2), {"QSO: 7025"}, {"QSO: 7025"}}),
     testing::ParamName());
 
 TEST(FirstQsoRow, IsTheSampleRow) {

@@ -1,14 +1,18 @@
-// What the editor's domain tests share: readable rows in failure messages
-// and a progress that writes down every call.
+// What the editor's domain tests share: readable rows in failure messages,
+// a progress that writes down every call, and the table of a command that
+// edits rows.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <ostream>
 
 #include "common/progress.h"
+#include "editor/log_lines.h"
+#include "editor/undo_lines.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';
@@ -35,5 +39,27 @@ class RecordingProgress final : public Progress {
 
   QStringList calls;
 };
+
+// One case of a command that changes rows: what it is given, what it leaves.
+struct RowsEditCase {
+  using Command = std::function<void(LogLines&, UndoLines&, Progress&)>;
+  const char* name;
+  Command command;
+  LogLines rows;
+  LogLines expected;
+
+  friend void PrintTo(const RowsEditCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// Every such command edits the rows after taking the undo snapshot of them.
+inline void ExpectEditAfterSnapshot(const RowsEditCase& edit) {
+  LogLines rows = edit.rows;
+  UndoLines undo;
+  NoProgress progress;
+  edit.command(rows, undo, progress);
+  EXPECT_EQ(rows, edit.expected);
+  EXPECT_EQ(undo.Rows(), edit.rows);
+  EXPECT_EQ(undo.Availability(), (UndoAvailability{true, true}));
+}
 
 }  // namespace tovek::testing

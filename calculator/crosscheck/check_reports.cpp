@@ -87,7 +87,9 @@ QString Evidence(const CheckedContest& contest, size_t log, size_t line) {
       text = QStringLiteral("the other station logged it on %1 kHz").arg(check.detail);
       break;
     case Verdict::kUnique:
-      text = QStringLiteral("the call is in no other log and no known call explains it");
+      text = contest.logs[log].qsos[line].call.isEmpty()
+                 ? QStringLiteral("the line has no call")
+                 : QStringLiteral("the call is in no other log and no known call explains it");
       break;
     case Verdict::kUnverified:
       text = QStringLiteral("no log from this station; the call is confirmed elsewhere");
@@ -189,8 +191,9 @@ QStringList LogFigureNames() {
 QStringList LogFigures(const CheckedContest& contest, size_t log) {
   const ContestLog& l = contest.logs[log];
   const LogCheck& c = contest.check.logs[log];
-  QStringList figures{PlainText(l.station.isEmpty() ? QFileInfo(l.path).completeBaseName() : l.station),
-                      PlainText(l.scored.summary.category), QString::number(l.qsos.size())};
+  QStringList figures{
+      PlainText(l.station.isEmpty() ? QFileInfo(l.path).completeBaseName() : l.station),
+      PlainText(l.scored.summary.category), QString::number(l.qsos.size())};
   for (int v = 0; v < kVerdictCount; ++v) figures << QString::number(c.counts[v]);
   figures << QString::number(c.clock.MainOffset())
           << QString::number(contest.scores[log].claimed.score)
@@ -243,7 +246,8 @@ QStringList EntrantReport(const CheckedContest& contest, size_t log,
   QStringList out;
   out << QStringLiteral("TOVEK-WW-RTTY log cross-check report for %1").arg(Ascii(l.station))
       << QStringLiteral("Category: %1   QSO lines: %2")
-             .arg(Ascii(l.scored.summary.category))
+             .arg(l.scored.summary.category.isEmpty() ? QStringLiteral("(none in the log)")
+                                                      : Ascii(l.scored.summary.category))
              .arg(l.qsos.size())
       << QString() << ClockText(check.clock)
       << QStringLiteral("All times below are as logged; QSOs were matched after the correction.")

@@ -99,6 +99,20 @@ TEST_F(SmallContest, ReportsAndCheckedResultsAreWritten) {
   EXPECT_EQ(results.out.count(u'\n'), 5);
 }
 
+TEST_F(SmallContest, AReportSaysWhatALogLacks) {
+  // No category in the header, and a QSO line cut before its call.
+  logs_.Write("JA2BBB.cbr",
+              "START-OF-LOG: 3.0\nCALLSIGN: JA2BBB\n"
+              "QSO: 14080 RY 2026-09-26 0110 JA2BBB 599 25\nEND-OF-LOG:\n");
+  const TovekRun run =
+      Tovek({"crosscheck", "--rules", rules_, "--out", out_.File("reports"), logs_.Path()});
+  ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
+  const QString report = QString::fromLatin1(testing::ReadBytes(out_.File("reports/JA2BBB.lcr")));
+  EXPECT_TRUE(report.contains("Category: (none in the log)   QSO lines: 1"))
+      << report.toStdString();
+  EXPECT_TRUE(report.contains("UNIQUE\r\n        the line has no call\r\n")) << report.toStdString();
+}
+
 TEST(TovekCrossCheck, UsageAndMissingFiles) {
   EXPECT_EQ(Tovek({"crosscheck"}).status, kUsageError);
   EXPECT_EQ(Tovek({"crosscheck", "--start", "26.09.2026", "x"}).status, kUsageError);

@@ -95,7 +95,6 @@ FileOutcome WriteFileBytes(const QString& path, QByteArrayView bytes) {
 }
 
 FileOutcome WriteFileBytesUnsynced(const QString& path, QByteArrayView bytes) {
-  if (FileOutcome link = CheckOutputPath(path); !link.ok) return link;
   // A name of our own that nothing holds yet: NewOnly creates it or fails,
   // and never opens a file or a link that stands there.
   QFile file;
@@ -110,8 +109,9 @@ FileOutcome WriteFileBytesUnsynced(const QString& path, QByteArrayView bytes) {
   FileOutcome written = WriteAll(file, bytes);
   file.close();
   if (written.ok && file.error() != QFileDevice::NoError) written = DeviceFailure(file);
-  // A link put at the path after the check above is replaced by the rename,
-  // never followed; it is still refused, as the check would have.
+  // Nothing is written through a link at the path: the rename would replace
+  // it, never follow it. It is refused all the same, as the synced writer
+  // refuses it; one look right before the rename serves for both.
   if (written.ok) written = CheckOutputPath(path);
   if (written.ok) {
     std::error_code error;

@@ -44,7 +44,7 @@ TEST(SiteInBrowser, ListsShowTheirPlacesLogTextStaysTextAndEveryPageIsValid) {
   ResultTable rows = testing::SmallContest();
   rows[0].name = QStringLiteral("<script>document.title='owned'</script>");
   testing::TempFolder folder;
-  const SiteInfo info{QStringLiteral("TOVEK"), QDate(2026, 9, 28), {}};
+  const SiteInfo info{QStringLiteral("TOVEK"), QDate(2026, 9, 28), {}, {}};
   ASSERT_TRUE(WriteResultsSite(folder.Path(), info, rows).outcome.ok);
 
   // SOHP World in the browser: its places, the tie for second shared.

@@ -99,8 +99,8 @@ FileOutcome WriteFileBytesUnsynced(const QString& path, QByteArrayView bytes) {
   // and never opens a file or a link that stands there.
   QFile file;
   for (int attempt = 0;; ++attempt) {
-    file.setFileName(path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(),
-                                                          8, 16, QLatin1Char('0')));
+    file.setFileName(path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
+                                                          16, QLatin1Char('0')));
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) break;
     if (attempt == 3 || file.error() != QFileDevice::OpenError || !file.exists()) {
       return DeviceFailure(file);

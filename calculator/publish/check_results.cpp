@@ -47,8 +47,10 @@ std::optional<QList<QStringList>> ReadTable(const QString& path, const QStringLi
     if (lines[i].isEmpty()) continue;
     QStringList fields = lines[i].split(u'\t');
     if (fields.size() != names.size()) {
-      read.outcome = FileOutcome::Failure(
-          QStringLiteral("line %1: %2 fields, not %3").arg(i + 1).arg(fields.size()).arg(names.size()));
+      read.outcome = FileOutcome::Failure(QStringLiteral("line %1: %2 fields, not %3")
+                                              .arg(i + 1)
+                                              .arg(fields.size())
+                                              .arg(names.size()));
       return std::nullopt;
     }
     rows.append(std::move(fields));

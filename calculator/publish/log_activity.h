@@ -37,8 +37,7 @@ using ActivityByCall = QHash<QString, EntrantActivity>;
 // two logs of one call the later in `paths` counts. Of each call's log the
 // lines `quoted` names for it are kept as text.
 ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixes,
-                            const AreaTable& areas,
-                            const QHash<QString, QSet<int>>& quoted = {});
+                            const AreaTable& areas, const QHash<QString, QSet<int>>& quoted = {});
 
 // The QSOs per hour as an SVG bar chart, self-contained, with a title.
 QString HourlyRateSvg(const EntrantActivity& activity);

@@ -503,10 +503,10 @@ class Site {
         const qsizetype winners = std::min(members_[r].size(), award.place_texts.size());
         QJsonArray entries;
         for (qsizetype k = 0; k < winners; ++k) {
-          entries.append(QJsonObject{
-              {"place", k + 1},
-              {"award", TrimSpaces(QString::fromLatin1(award.place_texts[k]))},
-              {"position", members_[r][k] + 1}});
+          entries.append(
+              QJsonObject{{"place", k + 1},
+                          {"award", TrimSpaces(QString::fromLatin1(award.place_texts[k]))},
+                          {"position", members_[r][k] + 1}});
         }
         categories.append(QJsonObject{{"category", QString::fromLatin1(CategoryCode(category))},
                                       {"entries", entries}});
@@ -584,8 +584,8 @@ OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
   return WriteResultsSite(folder, info, rows, progress);
 }
 
-OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
-                               const ResultTable& rows, Progress& progress) {
+OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info, const ResultTable& rows,
+                               Progress& progress) {
   const QDir root(folder);
   if (!root.mkpath(kEntrantFolder)) {
     const QString path = root.filePath(kEntrantFolder);

@@ -54,8 +54,8 @@ QList<SiteFile> ResultsSite(const SiteInfo& info, const ResultTable& rows);
 // made again from the results file in moments, and a sync per page would
 // take longer than everything else.
 // `progress` counts the files written.
-OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
-                               const ResultTable& rows, Progress& progress);
+OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info, const ResultTable& rows,
+                               Progress& progress);
 OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
                                const ResultTable& rows);
 

@@ -226,8 +226,8 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
   const QDir root(folder);
   if (!root.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot) &&
       !messages_.AskYesNo(
-          this, QString::fromUtf8(kSiteFolderNotEmpty).arg(QDir::toNativeSeparators(folder)),
-          title, Icon::kQuestion)) {
+          this, QString::fromUtf8(kSiteFolderNotEmpty).arg(QDir::toNativeSeparators(folder)), title,
+          Icon::kQuestion)) {
     return false;
   }
   BeginFileWork();
@@ -260,10 +260,9 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
   }
   EndFileWork();
   if (!written.outcome.ok) {
-    messages_.Inform(this,
-                     QDir::toNativeSeparators(written.path) + u'\n' +
-                         FileErrorMessage(written.outcome),
-                     title, Icon::kExclamation);
+    messages_.Inform(
+        this, QDir::toNativeSeparators(written.path) + u'\n' + FileErrorMessage(written.outcome),
+        title, Icon::kExclamation);
     return false;
   }
   messages_.Inform(this,

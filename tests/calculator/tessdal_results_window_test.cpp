@@ -518,10 +518,9 @@ class TessdalResultsWindowTest : public QObject {
     QVERIFY(Action(window.get(), "mnuPublish")->isEnabled());
     TempFolder site;
     site.Write("notes.txt", "mine");
-    const MessageRequest question{
-        QStringLiteral("フォルダ %1 は空ではありません。上書きしますか？")
-            .arg(QDir::toNativeSeparators(site.Path())),
-        QStringLiteral("Web公開"), Buttons::kYesNo, ui::Icon::kQuestion};
+    const MessageRequest question{QStringLiteral("フォルダ %1 は空ではありません。上書きしますか？")
+                                      .arg(QDir::toNativeSeparators(site.Path())),
+                                  QStringLiteral("Web公開"), Buttons::kYesNo, ui::Icon::kQuestion};
     boxes_.Answer(Answer::kNo);
     QVERIFY(!window->PublishTo(site.Path()));
     QCOMPARE(boxes_.Shown(), QList<MessageRequest>{question});

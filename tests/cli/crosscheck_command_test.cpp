@@ -125,9 +125,10 @@ TEST_F(SmallContest, PublishShowsEachEntrantsCheck) {
   ASSERT_EQ(pages.size(), 1);
   const QString k1 = QString::fromUtf8(testing::ReadBytes(site + "/entrants/" + pages[0]));
   EXPECT_TRUE(k1.contains("Busted call (BUST)</span></th><td class=\"num\">1</td>"));
-  EXPECT_TRUE(k1.contains(QStringLiteral("<tr><th scope=\"row\">5</th><td>BUST</td>"
-                                         "<td class=\"text\">JA1AAA</td><td class=\"text\">"
-                                         "QSO: 21080 RY 2026-09-26 0201 K1XYZ")))
+  EXPECT_TRUE(
+      k1.contains(QStringLiteral("<tr><th scope=\"row\">5</th><td>BUST</td>"
+                                 "<td class=\"text\">JA1AAA</td><td class=\"text\">"
+                                 "QSO: 21080 RY 2026-09-26 0201 K1XYZ")))
       << k1.toStdString();
   EXPECT_EQ(k1.count(u"<th scope=\"row\">6</th>"), 0);  // an OK line is not listed
 

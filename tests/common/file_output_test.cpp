@@ -76,8 +76,8 @@ TEST(FileOutput, EveryWriterReplacesWholeAndNeverWritesThroughALink) {
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     // A folder that is not there: a failure, and nothing written anywhere.
     EXPECT_FALSE(write(folder.File("missing/page.html"), "x").ok);
-    EXPECT_EQ(QDir(folder.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                            QDir::NoDotAndDotDot),
+    EXPECT_EQ(QDir(folder.Path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               (QStringList{"link.html", "page.html", "target.txt"}));
   }
 }

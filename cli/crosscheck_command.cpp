@@ -65,7 +65,11 @@ const QString kUsage =
         "  --save FILE     write the checked results as a results file (Score = the\n"
         "                  checked score), for 'tovek results' and the calculator\n"
         "  --out DIR       write each entrant's report (CALL.lcr) and the committee's\n"
-        "                  summary (CrossCheck.txt) into DIR\n\n"
+        "                  summary (CrossCheck.txt) into DIR, and for programs (and\n"
+        "                  'tovek publish --crosscheck DIR'), tab-separated with a\n"
+        "                  header line: CrossCheckLogs.tsv, the lines printed without\n"
+        "                  --qsos, and CrossCheckLines.tsv, the lines --qsos prints\n"
+        "                  whose verdict is not OK\n\n"
         "Exit status: 0 done, 1 a data file missing or unreadable (also a prefix file\n"
         "that stops at a bad line, unless --partial-cty), too many logs, or a file that\n"
         "could not be written, 2 usage error.\n");

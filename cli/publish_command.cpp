@@ -16,11 +16,13 @@ const QString kName = QStringLiteral("tovek publish");
 const QString kContestOption = QStringLiteral("--contest");
 const QString kCertificatesOption = QStringLiteral("--certificates");
 const QString kLogsOption = QStringLiteral("--logs");
+const QString kCrossCheckOption = QStringLiteral("--crosscheck");
 const QString kCertificateFolder = QStringLiteral("certificates");
 
 const QString kUsage = QStringLiteral(
     "Usage: tovek publish --out DIR [--date yyyy-mm-dd] [--contest NAME] [--certificates]\n"
-    "                     [--logs PATH]... [--cty FILE] [--area FILE] FILE.rlt\n\n"
+    "                     [--logs PATH]... [--crosscheck DIR] [--cty FILE] [--area FILE]\n"
+    "                     FILE.rlt\n\n"
     "Writes a results file (the calculator's \".rlt\" file, or one written by\n"
     "'tovek score --save') as a web site that needs no server and no network,\n"
     "in Japanese and English:\n\n"
@@ -51,13 +53,18 @@ const QString kUsage = QStringLiteral(
     "                  points and multipliers per band as the calculator scores\n"
     "                  them, and its QSOs per hour for 48 hours from its first;\n"
     "                  a log goes with the row of its CALLSIGN\n"
+    "  --crosscheck DIR  the folder of a cross-check ('tovek crosscheck --out DIR'):\n"
+    "                  each entrant's page then shows its log's counts of every\n"
+    "                  verdict and its QSO lines that are not OK (line number,\n"
+    "                  verdict, detail; with --logs also the line as logged); a\n"
+    "                  folder without the cross-check's files is refused\n"
     "  --cty FILE      with --logs: the prefix file (default: Cty.dat in the\n"
     "                  program folder)\n"
     "  --area FILE     with --logs: the area file (default: Tovek.are in the\n"
     "                  program folder)\n\n"
     "Exit status: 0 done; 1 the file cannot be read or is no results file, it\n"
-    "holds no rows, or a file of the site could not be written; 2 usage error\n"
-    "(among them a missing or empty --out).\n");
+    "holds no rows, the cross-check's files cannot be read, or a file of the site\n"
+    "could not be written; 2 usage error (among them a missing or empty --out).\n");
 
 int Refuse(CommandIo& io, const QString& message) {
   io.err << kName << ": " << message << '\n';
@@ -85,7 +92,8 @@ int WriteCertificateFiles(const QString& folder, const publish::SiteInfo& info,
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
   const auto parsed = Arguments::Parse(
-      args, {kOutOption, kDateOption, kContestOption, kLogsOption, "--cty", "--area"},
+      args,
+      {kOutOption, kDateOption, kContestOption, kLogsOption, kCrossCheckOption, "--cty", "--area"},
       {kCertificatesOption}, error);
   if (parsed && parsed->Operands().size() != 1) error = QStringLiteral("give one FILE.rlt");
   // An empty --out would put the site into whatever folder tovek runs in.
@@ -103,19 +111,27 @@ int Run(const QStringList& args, CommandIo& io) {
   const std::optional<ResultTable> rows = ReadResultsFile(path, kName, io);
   if (!rows) return kRefused;
   if (rows->isEmpty()) return Refuse(io, path + QStringLiteral(": no result rows to publish"));
+  publish::SiteInfo info{
+      parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date, {}, {}};
+  if (parsed->Has(kCrossCheckOption)) {
+    publish::CheckResultsRead checks = publish::ReadCheckResults(parsed->Value(kCrossCheckOption));
+    if (!checks.outcome.ok) {
+      return Refuse(io, checks.path + QStringLiteral(": ") + checks.outcome.error);
+    }
+    info.checks = std::move(checks.checks);
+  }
   const QString folder = parsed->Value(kOutOption);
   if (!QDir().mkpath(folder)) {
     return Refuse(io, folder + QStringLiteral(": the folder cannot be created"));
   }
-  publish::SiteInfo info{
-      parsed->Value(kContestOption, QFileInfo(path).completeBaseName()), *date, {}};
   if (parsed->Has(kLogsOption)) {
     PrefixTable prefixes;
     AreaTable areas;
     if (const int loaded = LoadScoringTables(*parsed, io, prefixes, areas); loaded != kSuccess) {
       return loaded;
     }
-    info.activity = publish::ReadActivity(LogPaths(parsed->Values(kLogsOption)), prefixes, areas);
+    info.activity = publish::ReadActivity(LogPaths(parsed->Values(kLogsOption)), prefixes, areas,
+                                          publish::NotOkLineNumbers(info.checks));
   }
   const OutputOutcome written = publish::WriteResultsSite(folder, info, *rows);
   if (!written.outcome.ok) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <cerrno>
 #include <filesystem>
@@ -30,6 +31,11 @@ bool IsDiskFullText(const QString& text) {
   if (text == qt_error_string(EDQUOT)) return true;
 #endif
   return false;
+}
+
+FileOutcome RenameFailure(const std::error_code& error, const QString& to) {
+  if (error == std::errc::no_space_on_device) return DiskFull(to);
+  return FileOutcome::Failure(QString::fromLocal8Bit(error.message().c_str()));
 }
 
 QString FileNameOf(const QIODevice& device) {
@@ -88,13 +94,41 @@ FileOutcome WriteFileBytes(const QString& path, QByteArrayView bytes) {
   return FileOutcome::Success();
 }
 
+FileOutcome WriteFileBytesUnsynced(const QString& path, QByteArrayView bytes) {
+  // A name of our own that nothing holds yet: NewOnly creates it or fails,
+  // and never opens a file or a link that stands there.
+  QFile file;
+  for (int attempt = 0;; ++attempt) {
+    file.setFileName(path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
+                                                          16, QLatin1Char('0')));
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) break;
+    if (attempt == 3 || file.error() != QFileDevice::OpenError || !file.exists()) {
+      return DeviceFailure(file);
+    }
+  }
+  FileOutcome written = WriteAll(file, bytes);
+  file.close();
+  if (written.ok && file.error() != QFileDevice::NoError) written = DeviceFailure(file);
+  // Nothing is written through a link at the path: the rename would replace
+  // it, never follow it. It is refused all the same, as the synced writer
+  // refuses it; one look right before the rename serves for both.
+  if (written.ok) written = CheckOutputPath(path);
+  if (written.ok) {
+    std::error_code error;
+    std::filesystem::rename(ToPath(file.fileName()), ToPath(path), error);
+    if (!error) return FileOutcome::Success();
+    written = RenameFailure(error, path);
+  }
+  file.remove();
+  return written;
+}
+
 FileOutcome MoveFileWhole(const QString& from, const QString& to) {
   std::error_code error;
   std::filesystem::rename(ToPath(from), ToPath(to), error);
   if (!error) return FileOutcome::Success();
   if (error == std::errc::cross_device_link) return CopyAcross(from, to);
-  if (error == std::errc::no_space_on_device) return DiskFull(to);
-  return FileOutcome::Failure(QString::fromLocal8Bit(error.message().c_str()));
+  return RenameFailure(error, to);
 }
 
 FileOutcome CopyAcross(const QString& from, const QString& to, const FileWriter& write) {

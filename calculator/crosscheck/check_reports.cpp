@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "calculator/result_table.h"
+#include "common/file_output.h"
 #include "common/output_names.h"
 
 namespace tovek::crosscheck {
@@ -201,11 +202,15 @@ QStringList LogFigures(const CheckedContest& contest, size_t log) {
   return figures;
 }
 
-QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCheck& check) {
+QStringList QsoVerdictNames() { return {"CallSign", "Line", "Verdict", "Detail"}; }
+
+QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCheck& check,
+                            VerdictLines which) {
   QStringList lines;
   for (size_t l = 0; l < logs.size(); ++l) {
     for (size_t q = 0; q < check.logs[l].qsos.size(); ++q) {
       const QsoCheck& c = check.logs[l].qsos[q];
+      if (which == VerdictLines::kNotOk && c.verdict == Verdict::kOk) continue;
       lines << PlainText(logs[l].station) + u'\t' +
                    QString::number(logs[l].qsos[static_cast<qsizetype>(q)].line) + u'\t' +
                    VerdictWord(c.verdict) + u'\t' + PlainText(c.detail);
@@ -412,9 +417,27 @@ FileOutcome WriteReports(const CheckedContest& contest, const QString& folder) {
                                         "file name cannot hold): ") +
                              unnamed.join(QStringLiteral(", ")));
   }
+  QStringList figures{LogFigureNames().join(u'\t')};
+  for (size_t l = 0; l < contest.logs.size(); ++l) figures << LogFigures(contest, l).join(u'\t');
+  const QStringList not_ok = QStringList{QsoVerdictNames().join(u'\t')} +
+                             QsoVerdictLines(contest.logs, contest.check, VerdictLines::kNotOk);
+  // The report files are CP932 text like the suite's other files; the
+  // tab-separated ones hold the lines as tovek prints them (UTF-8, LF), tabs
+  // and all.
   const QString summary = dir.filePath(QString::fromLatin1(kSummaryFileName));
   if (const FileOutcome written = WriteTextLines(summary, summary_lines); !written.ok) {
     return AtPath(summary, written);
+  }
+  const std::pair<const char*, const QStringList&> tables[] = {
+      {kLogFiguresFileName, figures},
+      {kNotOkLinesFileName, not_ok},
+  };
+  for (const auto& [name, lines] : tables) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    if (const FileOutcome written = WriteFileBytes(path, (lines.join(u'\n') + u'\n').toUtf8());
+        !written.ok) {
+      return AtPath(path, written);
+    }
   }
   return FileOutcome::Success();
 }

@@ -26,9 +26,13 @@ struct CheckedContest {
 QStringList LogFigures(const CheckedContest& contest, size_t log);
 QStringList LogFigureNames();
 
-// One line per QSO line of every log, logs in order, lines in file order:
-// CALL, the line's number in its file, the verdict and its detail.
-QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCheck& check);
+// One line per QSO line of every log (or only those whose verdict is not
+// OK), logs in order, lines in file order: CALL, the line's number in its
+// file, the verdict and its detail.
+enum class VerdictLines { kEvery, kNotOk };
+QStringList QsoVerdictLines(const std::vector<ContestLog>& logs, const ContestCheck& check,
+                            VerdictLines which = VerdictLines::kEvery);
+QStringList QsoVerdictNames();
 
 // The name of an entrant's report file: the call sign with its "/" as "-"
 // and ".lcr", as the log editor names its files; empty for a call that
@@ -58,9 +62,16 @@ QStringList CommitteeSummary(const CheckedContest& contest);
 
 inline constexpr const char* kSummaryFileName = "CrossCheck.txt";
 
-// Writes every entrant's report and the summary into `folder` (created when
-// missing); the summary names the logs whose call makes no file name. Stops
-// at the first file that cannot be written and says which.
+// The same results for programs, tab-separated, each with a header line of
+// the names above: the figures of every log, and the QSO lines that are not
+// OK.
+inline constexpr const char* kLogFiguresFileName = "CrossCheckLogs.tsv";
+inline constexpr const char* kNotOkLinesFileName = "CrossCheckLines.tsv";
+
+// Writes every entrant's report, the summary and the two tab-separated files
+// into `folder` (created when missing); the summary names the logs whose
+// call makes no file name. Stops at the first file that cannot be written
+// and says which.
 FileOutcome WriteReports(const CheckedContest& contest, const QString& folder);
 
 }  // namespace tovek::crosscheck

@@ -16,20 +16,7 @@
 namespace tovek::publish {
 namespace {
 
-constexpr Category kAwardCategories[] = {Category::kSohp, Category::kSolp, Category::kMo};
 constexpr int kDotsPerInch = 300;
-
-const char* CategoryCode(Category category) {
-  switch (category) {
-    case Category::kSohp:
-      return "SOHP";
-    case Category::kSolp:
-      return "SOLP";
-    case Category::kMo:
-      return "MO";
-  }
-  return "";
-}
 
 QString Plain(Bilingual name) {
   return QString::fromUtf8(name.ja) + QStringLiteral(" / ") + QString::fromUtf8(name.en);

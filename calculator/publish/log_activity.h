@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ struct EntrantActivity {
   QList<int> per_hour;  // QSO lines in each hour from first_hour, kChartHours at most
   int untimed = 0;      // QSO lines without a readable date and time
   int beyond = 0;       // QSO lines later than the chart's hours
+  // The text of the lines asked for, by line number (the lines that the
+  // cross-check found not OK).
+  QHash<int, QString> line_texts;
 
   friend bool operator==(const EntrantActivity&, const EntrantActivity&) = default;
 };
@@ -30,9 +34,10 @@ struct EntrantActivity {
 using ActivityByCall = QHash<QString, EntrantActivity>;
 
 // Reads and scores every log; a log that cannot be read adds nothing, and of
-// two logs of one call the later in `paths` counts.
+// two logs of one call the later in `paths` counts. Of each call's log the
+// lines `quoted` names for it are kept as text.
 ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixes,
-                            const AreaTable& areas);
+                            const AreaTable& areas, const QHash<QString, QSet<int>>& quoted = {});
 
 // The QSOs per hour as an SVG bar chart, self-contained, with a title.
 QString HourlyRateSvg(const EntrantActivity& activity);

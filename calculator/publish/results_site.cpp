@@ -6,9 +6,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
+#include <atomic>
+#include <vector>
 
 #include "calculator/award_writer.h"
+#include "calculator/crosscheck/parallel_work.h"
 #include "calculator/publish/site_text.h"
 #include "calculator/text_rules.h"
 #include "common/file_output.h"
@@ -140,22 +145,26 @@ class Site {
     FileMembers();
   }
 
-  QList<SiteFile> Files() const {
-    QList<SiteFile> files;
-    files.append({kIndexPage, Index().toUtf8()});
+  // The files in their order: the index, the ranking and award pages, the
+  // entrants' pages, the CSV and the JSON file. Any of them can be made on
+  // any thread.
+  qsizetype FileCount() const {
+    return 1 + RankingReports().size() + AwardFiles().size() + entrants_.size() + 2;
+  }
+
+  SiteFile File(qsizetype i) const {
+    if (i == 0) return {kIndexPage, Index().toUtf8()};
+    i -= 1;
     const QList<RankingReport>& reports = RankingReports();
-    for (qsizetype r = 0; r < reports.size(); ++r) {
-      files.append({PageOf(reports[r].file_name), RankingPage(r).toUtf8()});
-    }
-    for (const AwardFile& award : AwardFiles()) {
-      files.append({PageOf(award.file_name), AwardPage(award).toUtf8()});
-    }
-    for (const Entrant& entrant : entrants_) {
-      files.append({entrant.page, EntrantPage(entrant).toUtf8()});
-    }
-    files.append({kCsvFile, ResultsCsv(rows_)});
-    files.append({kJsonFile, Json()});
-    return files;
+    if (i < reports.size()) return {PageOf(reports[i].file_name), RankingPage(i).toUtf8()};
+    i -= reports.size();
+    const QList<AwardFile>& awards = AwardFiles();
+    if (i < awards.size()) return {PageOf(awards[i].file_name), AwardPage(awards[i]).toUtf8()};
+    i -= awards.size();
+    if (i < entrants_.size()) return {entrants_[i].page, EntrantPage(entrants_[i]).toUtf8()};
+    i -= entrants_.size();
+    if (i == 0) return {kCsvFile, ResultsCsv(rows_)};
+    return {kJsonFile, Json()};
   }
 
  private:
@@ -296,7 +305,7 @@ class Site {
   // Awards go by position in the list, as in the award files.
   QString AwardPage(const AwardFile& award) const {
     QString body;
-    for (const Category category : {Category::kSohp, Category::kSolp, Category::kMo}) {
+    for (const Category category : kAwardCategories) {
       const qsizetype r = ReportIndex(category, award.region);
       const QList<ResultRow>& list = tables_.List(category, award.region);
       body += QStringLiteral("<h2>%1</h2>\n<p>%2: %3</p>\n")
@@ -353,6 +362,51 @@ class Site {
     return html;
   }
 
+  // The log's figures from the cross-check, and its lines that are not OK
+  // with the text of each when the log was read.
+  static QString CheckSection(const EntrantCheck& check, const EntrantActivity* activity) {
+    static const Bilingual kFigures[] = {
+        {"コールサイン", "Call"},
+        {"部門", "Category"},
+        {"QSO行数", "QSO lines"},
+        {"確認 (OK)", "Confirmed (OK)"},
+        {"未確認 (UNVERIFIED)", "Unverified (UNVERIFIED)"},
+        {"相手ログになし (NIL)", "Not in log (NIL)"},
+        {"コール誤り (BUST)", "Busted call (BUST)"},
+        {"ナンバー誤り (XBUST)", "Busted number (XBUST)"},
+        {"バンド誤り (BAND)", "Wrong band (BAND)"},
+        {"ユニーク (UNIQUE)", "Unique (UNIQUE)"},
+        {"重複 (DUPE)", "Duplicate (DUPE)"},
+        {"時間外 (TIME)", "Out of time (TIME)"},
+        {"時計のずれ（分）", "Clock offset (minutes)"},
+        {"得点（チェック前）", "Score (before the check)"},
+        {"得点（チェック後）", "Checked score"},
+    };
+    QStringList counts;
+    for (qsizetype i = 1; i < check.figures.size() && i < qsizetype{std::size(kFigures)}; ++i) {
+      counts.append(QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(Both(kFigures[i])) +
+                    Cell(HtmlEscaped(check.figures[i]), i == 1 ? "text" : "num") +
+                    QStringLiteral("</tr>\n"));
+    }
+    QString html = QStringLiteral("<h2>%1</h2>\n").arg(Both("クロスチェック", "Cross-check"));
+    html += Table(Both("クロスチェックの集計", "Cross-check counts"),
+                  {Both("項目", "Field"), Both("値", "Value")}, counts, false);
+    if (check.lines.isEmpty()) {
+      return html + QStringLiteral("<p>%1</p>\n")
+                        .arg(Both("OK でない交信はありません", "Every QSO line is OK"));
+    }
+    QStringList labels = {Both("行", "Line"), Both("判定", "Verdict"), Both("詳細", "Detail")};
+    if (activity) labels.append(Both("ログの行", "Log line"));
+    QStringList rows;
+    for (const CheckedLine& line : check.lines) {
+      QString row = QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(line.line) +
+                    Cell(HtmlEscaped(line.verdict)) + Cell(HtmlEscaped(line.detail), "text");
+      if (activity) row += Cell(HtmlEscaped(activity->line_texts.value(line.line)), "text");
+      rows.append(row + QStringLiteral("</tr>\n"));
+    }
+    return html + Table(Both("OK でない交信", "QSO lines that are not OK"), labels, rows, true);
+  }
+
   QString EntrantPage(const Entrant& entrant) const {
     const ResultRow& row = *entrant.row;
     auto field = [](const QString& label, const QString& html, const char* css) {
@@ -396,8 +450,13 @@ class Site {
               .arg(Link(root + PageOf(reports[r].file_name), ReportHeading(reports[r])))
               .arg(place));
     }
-    const auto activity = info_.activity.constFind(TrimSpaces(row.call_sign).toUpper());
-    if (activity != info_.activity.cend()) body += ActivitySection(*activity);
+    const QString key = TrimSpaces(row.call_sign).toUpper();
+    const auto activity = info_.activity.constFind(key);
+    const bool has_log = activity != info_.activity.cend();
+    if (has_log) body += ActivitySection(*activity);
+    if (const auto check = info_.checks.constFind(key); check != info_.checks.cend()) {
+      body += CheckSection(*check, has_log ? &*activity : nullptr);
+    }
     if (places.isEmpty()) {
       body +=
           QStringLiteral("<p>%1</p>\n").arg(Both("順位表に載っていません", "In no ranking list"));
@@ -436,10 +495,31 @@ class Site {
                                   {"page", PageOf(reports[r].file_name)},
                                   {"entries", entries}});
     }
+    QJsonArray awards;
+    for (const AwardFile& award : AwardFiles()) {
+      QJsonArray categories;
+      for (const Category category : kAwardCategories) {
+        const qsizetype r = ReportIndex(category, award.region);
+        const qsizetype winners = std::min(members_[r].size(), award.place_texts.size());
+        QJsonArray entries;
+        for (qsizetype k = 0; k < winners; ++k) {
+          entries.append(
+              QJsonObject{{"place", k + 1},
+                          {"award", TrimSpaces(QString::fromLatin1(award.place_texts[k]))},
+                          {"position", members_[r][k] + 1}});
+        }
+        categories.append(QJsonObject{{"category", QString::fromLatin1(CategoryCode(category))},
+                                      {"entries", entries}});
+      }
+      awards.append(QJsonObject{{"list", QString::fromLatin1(award.title)},
+                                {"page", PageOf(award.file_name)},
+                                {"categories", categories}});
+    }
     const QJsonObject root{{"contest", info_.contest},
                            {"date", info_.date.toString(Qt::ISODate)},
                            {"entrants", entrants},
-                           {"rankings", rankings}};
+                           {"rankings", rankings},
+                           {"awards", awards}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
   }
 
@@ -452,6 +532,21 @@ class Site {
   // per entrant: the reports that list it, with its place in each
   QList<QList<std::pair<qsizetype, qint64>>> lists_of_;
 };
+
+// The entrant pages of an earlier run that this run did not write (an
+// entrant taken out, or moved to another position): only plain files of the
+// names the site gives its entrant pages, nothing else in the folder.
+void RemoveStalePages(const QDir& root, const QSet<QString>& written) {
+  static const QRegularExpression kPageName(QStringLiteral("^[0-9]+-[A-Za-z0-9_]*\\.html$"));
+  const QDir entrants(root.filePath(kEntrantFolder));
+  for (const QString& name : entrants.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    if (written.contains(kEntrantFolder + u'/' + name) || !kPageName.match(name).hasMatch()) {
+      continue;
+    }
+    const QFileInfo file(entrants.filePath(name));
+    if (!file.isSymLink()) QFile::remove(file.filePath());
+  }
+}
 
 }  // namespace
 
@@ -477,21 +572,54 @@ QByteArray ResultsCsv(const ResultTable& rows) {
 }
 
 QList<SiteFile> ResultsSite(const SiteInfo& info, const ResultTable& rows) {
-  return Site(info, rows).Files();
+  const Site site(info, rows);
+  QList<SiteFile> files;
+  for (qsizetype i = 0; i < site.FileCount(); ++i) files.append(site.File(i));
+  return files;
 }
 
 OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
                                const ResultTable& rows) {
+  NoProgress progress;
+  return WriteResultsSite(folder, info, rows, progress);
+}
+
+OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info, const ResultTable& rows,
+                               Progress& progress) {
   const QDir root(folder);
   if (!root.mkpath(kEntrantFolder)) {
     const QString path = root.filePath(kEntrantFolder);
     return {FileOutcome::Failure(QStringLiteral("the folder cannot be created")), path};
   }
-  for (const SiteFile& file : ResultsSite(info, rows)) {
-    const QString path = root.filePath(file.path);
-    const FileOutcome outcome = WriteFileBytes(path, file.bytes);
-    if (!outcome.ok) return {outcome, path};
+  // Pages are made and written on every core: a site holds a page per
+  // entrant, and the system's work of creating and renaming that many files
+  // takes longer than making them.
+  const Site site(info, rows);
+  const qsizetype count = site.FileCount();
+  std::vector<QString> paths(static_cast<size_t>(count));
+  std::vector<FileOutcome> outcomes(static_cast<size_t>(count));
+  std::atomic<bool> failed = false;
+  progress.SetMaximum(count);
+  crosscheck::ForEachInParallel(
+      static_cast<size_t>(count),
+      [&](size_t i, int) {
+        SiteFile file = site.File(static_cast<qsizetype>(i));
+        outcomes[i] = WriteFileBytesUnsynced(root.filePath(file.path), file.bytes);
+        paths[i] = std::move(file.path);
+        if (!outcomes[i].ok) failed = true;
+      },
+      [&](size_t done) {
+        progress.SetValue(static_cast<qint64>(done));
+        progress.Yield();
+      },
+      [&] { return failed.load(); });
+  QSet<QString> written;
+  for (size_t i = 0; i < outcomes.size(); ++i) {
+    // The first failure in the files' order; files not reached have no path.
+    if (!outcomes[i].ok) return {outcomes[i], root.filePath(paths[i])};
+    if (!paths[i].isEmpty()) written.insert(paths[i]);
   }
+  RemoveStalePages(root, written);
   return {};
 }
 

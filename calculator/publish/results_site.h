@@ -11,9 +11,11 @@
 #include <QList>
 #include <QString>
 
+#include "calculator/publish/check_results.h"
 #include "calculator/publish/log_activity.h"
 #include "calculator/ranking_writer.h"
 #include "calculator/result_table.h"
+#include "common/progress.h"
 
 namespace tovek::publish {
 
@@ -22,6 +24,8 @@ struct SiteInfo {
   QDate date;       // the date the results are published
   // What the entrants' logs add to their pages, when the logs were given.
   ActivityByCall activity;
+  // The cross-check's figures and not-OK lines, when a cross-check was given.
+  ChecksByCall checks;
 };
 
 // One file of the site: its path inside the site's folder ("index.html",
@@ -43,8 +47,15 @@ QByteArray ResultsCsv(const ResultTable& rows);
 QList<SiteFile> ResultsSite(const SiteInfo& info, const ResultTable& rows);
 
 // Writes the site into `folder` (which must exist); files of the same names
-// are replaced, each whole or not at all. The first file that cannot be
-// written ends the run with the platform's description of the error.
+// are replaced, each whole or not at all, and entrant pages an earlier run
+// left that this one does not write are removed (nothing else is). The
+// first file that cannot be written ends the run with the platform's
+// description of the error. Pages are not synced one by one: the site is
+// made again from the results file in moments, and a sync per page would
+// take longer than everything else.
+// `progress` counts the files written.
+OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info, const ResultTable& rows,
+                               Progress& progress);
 OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info,
                                const ResultTable& rows);
 

@@ -1,6 +1,20 @@
 #include "calculator/publish/site_text.h"
 
+#include <QRegularExpression>
+
 namespace tovek::publish {
+
+const char* CategoryCode(Category category) {
+  switch (category) {
+    case Category::kSohp:
+      return "SOHP";
+    case Category::kSolp:
+      return "SOLP";
+    case Category::kMo:
+      return "MO";
+  }
+  return "";
+}
 
 Bilingual CategoryName(Category category) {
   switch (category) {
@@ -75,10 +89,19 @@ QString FileNamePart(QStringView text) {
 }
 
 QString CsvField(QStringView text) {
-  const bool quoted =
-      text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
-  if (!quoted) return text.toString();
+  // A spreadsheet takes a cell that starts with one of these as a formula
+  // (which may run a command or send the sheet away); a number with a sign
+  // is a number and stays as it is.
+  static const QRegularExpression kSignedNumber(
+      QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
   QString field = text.toString();
+  if (!field.isEmpty() && QStringView(u"=+-@").contains(field.front()) &&
+      !kSignedNumber.match(field).hasMatch()) {
+    field.prepend(u'\'');
+  }
+  const bool quoted = field.contains(u',') || field.contains(u'"') || field.contains(u'\r') ||
+                      field.contains(u'\n');
+  if (!quoted) return field;
   field.replace(u'"', QStringLiteral("\"\""));
   return u'"' + field + u'"';
 }

@@ -21,6 +21,13 @@ struct Bilingual {
 Bilingual CategoryName(Category category);
 Bilingual RegionName(Region region);
 
+// The categories of the award lists, in their order.
+inline constexpr Category kAwardCategories[] = {Category::kSohp, Category::kSolp, Category::kMo};
+
+// An award category as file names and results.json write it: "SOHP", "SOLP",
+// "MO".
+const char* CategoryCode(Category category);
+
 // The text as HTML character data or attribute value: "&", "<", ">", '"'
 // and "'" become references, so nothing a log holds can open a tag, an
 // attribute or a script.
@@ -32,7 +39,9 @@ QString HtmlEscaped(QStringView text);
 QString FileNamePart(QStringView text);
 
 // One CSV field (RFC 4180): as it is, or in double quotes with every quote
-// doubled when it holds a comma, a quote, a CR or an LF.
+// doubled when it holds a comma, a quote, a CR or an LF. A text that starts
+// with "=", "+", "-" or "@" and is no number gets a "'" in front, so that no
+// spreadsheet runs it as a formula.
 QString CsvField(QStringView text);
 
 // One CSV record: the fields joined by commas, ended by CR LF.

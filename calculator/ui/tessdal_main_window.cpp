@@ -126,6 +126,7 @@ void TessdalMainWindow::BuildMenus() {
   close_action_ = AddItem(file_menu_, "mnuClose", QStringLiteral("集計データを閉じる(&C)"));
   file_menu_->addSeparator();
   output_action_ = AddItem(file_menu_, "mnuOutput", QStringLiteral("結果データの出力(&F)"));
+  publish_action_ = AddItem(file_menu_, "mnuPublish", QStringLiteral("Web公開(&W)"));
   file_menu_->addSeparator();
   QAction* quit = AddItem(file_menu_, "mnuEnd", QStringLiteral("TOVEK CALC 終了(&Q)"));
 
@@ -145,6 +146,7 @@ void TessdalMainWindow::BuildMenus() {
   connect(save_as_action_, &QAction::triggered, this, &TessdalMainWindow::SaveResultsAsCommand);
   connect(close_action_, &QAction::triggered, this, &TessdalMainWindow::CloseResultsCommand);
   connect(output_action_, &QAction::triggered, this, &TessdalMainWindow::WriteRankingFiles);
+  connect(publish_action_, &QAction::triggered, this, &TessdalMainWindow::PublishCommand);
   connect(quit, &QAction::triggered, this, &QWidget::close);
   connect(calc_start_, &QAction::triggered, this, &TessdalMainWindow::RunCalculation);
   connect(cross_check_, &QAction::triggered, this, &TessdalMainWindow::RunCrossCheck);
@@ -311,7 +313,8 @@ void TessdalMainWindow::mnuOn() {
   file_menu_->menuAction()->setEnabled(!busy_flag_);
   help_menu_->menuAction()->setEnabled(!busy_flag_);
   const bool has_results = row_count_ >= 1;
-  for (QAction* action : {close_action_, save_action_, save_as_action_, output_action_}) {
+  for (QAction* action :
+       {close_action_, save_action_, save_as_action_, output_action_, publish_action_}) {
     action->setEnabled(has_results);
   }
 }
@@ -372,6 +375,7 @@ void TessdalMainWindow::RunCalculation() {
   SetStatusText({});
   RltGridToMem();
   grid_->setUpdatesEnabled(true);
+  for (qsizetype i = 0; i < log_list_.Count(); ++i) run_logs_.append(log_list_.Path(i));
 
   busy_flag_ = 0;
   SetRunCommandsEnabled(true);
@@ -515,6 +519,7 @@ void TessdalMainWindow::RltCls() {
     grid_->setUpdatesEnabled(true);
   }
   current_result_name_.clear();
+  run_logs_.clear();
   SetStatusText({});
   row_count_ = 0;
   result_table_.clear();

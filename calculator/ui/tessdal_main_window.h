@@ -77,6 +77,13 @@ class TessdalMainWindow final : public QMainWindow {
   bool ResultSave(const QString& log_name);
   bool ResultRead(const QString& log_name);
   void WriteRankingFiles();
+  // File menu "Web公開": asks for a folder, then PublishTo.
+  void PublishCommand();
+  // Writes the shown results as the web site and the award certificates
+  // into `folder`, with the logs of the run the results came from; asks
+  // first when the folder is not empty. False when nothing was written (a
+  // No) or a file could not be (said in a message box).
+  bool PublishTo(const QString& folder);
   int DialogMode() const { return dialog_mode_; }
   QString CurrentResultName() const { return current_result_name_; }
 
@@ -159,6 +166,11 @@ class TessdalMainWindow final : public QMainWindow {
   QAction* save_action_ = nullptr;
   QAction* save_as_action_ = nullptr;
   QAction* output_action_ = nullptr;
+  QAction* publish_action_ = nullptr;
+  // The logs of the run that filled the grid (none for a results file
+  // opened), and the folder last published into.
+  QStringList run_logs_;
+  QString publish_folder_;
   std::array<QLabel*, 3> status_panels_{};
   QTimer* clock_ = nullptr;
   QPointer<QWidget> get_list_dialog_;

@@ -5,14 +5,19 @@
 #include <QAction>
 #include <QDate>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "calculator/award_writer.h"
+#include "calculator/publish/certificates.h"
+#include "calculator/publish/results_site.h"
 #include "calculator/ranking_writer.h"
 #include "calculator/results_file.h"
 #include "calculator/ui/result_file_dialog.h"
 #include "calculator/ui/results_grid.h"
 #include "calculator/ui/tessdal_main_window.h"
+#include "calculator/ui/tessdal_messages.h"
 #include "common/ui/message_boxes.h"
 #include "common/ui/window_progress.h"
 
@@ -205,6 +210,66 @@ void TessdalMainWindow::WriteRankingFiles() {
   }
   if (!written.outcome.ok) messages_.Inform(this, FileErrorMessage(written.outcome));
   EndFileWork();
+}
+
+void TessdalMainWindow::PublishCommand() {
+  const QString folder = QFileDialog::getExistingDirectory(
+      this, QString::fromUtf8(kPublishTitle),
+      publish_folder_.isEmpty() ? environment_.program_folder : publish_folder_);
+  if (folder.isEmpty()) return;
+  publish_folder_ = folder;
+  PublishTo(folder);
+}
+
+bool TessdalMainWindow::PublishTo(const QString& folder) {
+  const QString title = QString::fromUtf8(kPublishTitle);
+  const QDir root(folder);
+  if (!root.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot) &&
+      !messages_.AskYesNo(
+          this, QString::fromUtf8(kSiteFolderNotEmpty).arg(QDir::toNativeSeparators(folder)), title,
+          Icon::kQuestion)) {
+    return false;
+  }
+  BeginFileWork();
+  // The contest is named after the results file shown, as tovek names it.
+  publish::SiteInfo info{current_result_name_.isEmpty()
+                             ? QStringLiteral("TOVEK-WW-RTTY")
+                             : QFileInfo(current_result_name_).completeBaseName(),
+                         QDate::currentDate(),
+                         {},
+                         {}};
+  const ResultTable rows(result_table_);
+  OutputOutcome written;
+  {
+    WindowProgress progress(ProgressStyle::kBarAndLabels, this);
+    progress.SetLabel(0, QStringLiteral("LOG"));
+    progress.Yield();
+    if (!run_logs_.isEmpty()) info.activity = publish::ReadActivity(run_logs_, prefixes_, areas_);
+    progress.SetLabel(0, QStringLiteral("WEB"));
+    written = publish::WriteResultsSite(folder, info, rows, progress);
+    const QString certificates = root.filePath(QStringLiteral("certificates"));
+    if (written.outcome.ok && !QDir().mkpath(certificates)) {
+      written = {FileOutcome::Failure(QStringLiteral("the folder cannot be created")),
+                 certificates};
+    }
+    if (written.outcome.ok) {
+      progress.SetLabel(0, QStringLiteral("PDF"));
+      progress.Yield();
+      written = publish::WriteCertificates(certificates, info, rows);
+    }
+  }
+  EndFileWork();
+  if (!written.outcome.ok) {
+    messages_.Inform(
+        this, QDir::toNativeSeparators(written.path) + u'\n' + FileErrorMessage(written.outcome),
+        title, Icon::kExclamation);
+    return false;
+  }
+  messages_.Inform(this,
+                   QString::fromUtf8(kSitePublished)
+                       .arg(QDir::toNativeSeparators(root.filePath(QStringLiteral("index.html")))),
+                   title, Icon::kInformation);
+  return true;
 }
 
 }  // namespace tovek::ui

@@ -19,4 +19,11 @@ inline constexpr const char* kRulesNotCreated =
 inline constexpr const char* kKnownCallsUnread =
     "コールサインリスト %1 を読めませんでした。リストなしでチェックします。\n%2";
 
+// %1: the folder chosen for the web site.
+inline constexpr const char* kSiteFolderNotEmpty =
+    "フォルダ %1 は空ではありません。上書きしますか？";
+inline constexpr const char* kPublishTitle = "Web公開";
+// %1: the site's index.html.
+inline constexpr const char* kSitePublished = "Web公開が完了しました。\n%1";
+
 }  // namespace tovek::ui

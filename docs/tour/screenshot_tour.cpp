@@ -321,7 +321,7 @@ void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageB
 
 // Tessdal: the log list, the calculation with its progress window, the
 // results and a result's summary, the cross-check window and a report,
-// saving the results, the output question and the version box.
+// saving the results, the output and web questions and the version box.
 void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
                  std::shared_ptr<std::unique_ptr<TessdalMainWindow>> tessdal) {
   tour.Do([folders, boxes, tessdal] {
@@ -378,6 +378,10 @@ void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
   });
   tour.ShootModal(QStringLiteral("tessdal-output-question"));
   tour.Answer(QMessageBox::Ok);
+  // Web公開 into a folder that holds files: the question, answered No.
+  tour.Do([tessdal, folders] { (*tessdal)->PublishTo(folders.program); });
+  tour.ShootModal(QStringLiteral("tessdal-publish-question"));
+  tour.Answer(QMessageBox::No);
   tour.Do([tessdal] {
     if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuVersion"))) item->trigger();
   });

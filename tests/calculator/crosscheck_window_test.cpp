@@ -234,7 +234,8 @@ class CrossCheckWindowTest : public QObject {
     TempFolder out;
     QVERIFY(view->WriteReportsTo(out.File("reports")));
     QCOMPARE(QDir(out.File("reports")).entryList(QDir::Files),
-             (QStringList{"CrossCheck.txt", "JA1AAA.lcr", "K1XYZ.lcr", "W1AW.lcr"}));
+             (QStringList{"CrossCheck.txt", "CrossCheckLines.tsv", "CrossCheckLogs.tsv",
+                          "JA1AAA.lcr", "K1XYZ.lcr", "W1AW.lcr"}));
     QVERIFY(view->statusBar()->currentMessage().contains("reports"));
     // A folder that cannot be made is said, through the message boxes.
     out.Write("file", "x");

@@ -508,6 +508,44 @@ class TessdalResultsWindowTest : public QObject {
     QCOMPARE(MenuState(window.get()), QStringLiteral("11 1111"));
   }
 
+  // Web公開 goes with the results shown; a folder that is not empty is asked
+  // about first: No writes nothing, Yes writes the site with the run's logs
+  // on the entrants' pages, and the certificates, and names index.html.
+  void publishAsksBeforeWritingIntoAFolderThatIsNotEmpty() {
+    auto window = StartWindow();
+    QVERIFY(!Action(window.get(), "mnuPublish")->isEnabled());
+    Score(*window);
+    QVERIFY(Action(window.get(), "mnuPublish")->isEnabled());
+    TempFolder site;
+    site.Write("notes.txt", "mine");
+    const MessageRequest question{QStringLiteral("フォルダ %1 は空ではありません。上書きしますか？")
+                                      .arg(QDir::toNativeSeparators(site.Path())),
+                                  QStringLiteral("Web公開"), Buttons::kYesNo, ui::Icon::kQuestion};
+    boxes_.Answer(Answer::kNo);
+    QVERIFY(!window->PublishTo(site.Path()));
+    QCOMPARE(boxes_.Shown(), QList<MessageRequest>{question});
+    QCOMPARE(QDir(site.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"notes.txt"});
+
+    boxes_.Clear();
+    boxes_.Answer(Answer::kYes);
+    boxes_.Answer(Answer::kOk);
+    QVERIFY(window->PublishTo(site.Path()));
+    QCOMPARE(boxes_.Shown().size(), 2);
+    QCOMPARE(boxes_.Shown()[0], question);
+    QCOMPARE(boxes_.Shown()[1],
+             (MessageRequest{QStringLiteral("Web公開が完了しました。\n") +
+                                 QDir::toNativeSeparators(site.File("index.html")),
+                             QStringLiteral("Web公開"), Buttons::kOk, ui::Icon::kInformation}));
+    const QStringList dl = QDir(site.File("entrants")).entryList({"*-DL1ABC.html"});
+    QCOMPARE(dl.size(), 1);
+    QVERIFY(testing::ReadBytes(site.File("entrants/" + dl[0])).contains("<svg"));
+    QVERIFY(testing::ReadBytes(site.File("index.html")).contains("JA3CCC"));
+    QVERIFY(QFile::exists(site.File("certificates/AllCertificates.pdf")));
+    QVERIFY(QFile::exists(site.File("notes.txt")));
+    QCOMPARE(MenuState(window.get()), QStringLiteral("11 1111"));
+  }
+
   void outputWithCancelWritesNothingAndAFailureIsShown() {
     auto window = StartWindow();
     Score(*window);

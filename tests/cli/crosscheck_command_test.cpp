@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "cli/command_line.h"
 #include "tests/cli/tovek_run.h"
@@ -80,7 +82,8 @@ TEST_F(SmallContest, ReportsAndCheckedResultsAreWritten) {
                               out_.File("reports"), logs_.Path()});
   ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
   const QStringList reports = QDir(out_.File("reports")).entryList(QDir::Files);
-  EXPECT_EQ(reports, QStringList({"CrossCheck.txt", "JA1AAA.lcr", "K1XYZ.lcr", "W1AW.lcr"}));
+  EXPECT_EQ(reports, QStringList({"CrossCheck.txt", "CrossCheckLines.tsv", "CrossCheckLogs.tsv",
+                                  "JA1AAA.lcr", "K1XYZ.lcr", "W1AW.lcr"}));
   EXPECT_EQ(QDir(out_.Path()).entryList(QDir::Files),
             QStringList({"checked.rlt", "CrossCheck.ini"}));
   EXPECT_TRUE(QString::fromLatin1(testing::ReadBytes(out_.File("reports/CrossCheck.txt")))
@@ -111,6 +114,72 @@ TEST_F(SmallContest, AReportSaysWhatALogLacks) {
   EXPECT_TRUE(report.contains("Category: (none in the log)   QSO lines: 1"))
       << report.toStdString();
   EXPECT_TRUE(report.contains("UNIQUE\r\n        the line has no call\r\n")) << report.toStdString();
+}
+
+// The tab-separated files hold what tovek prints, and tovek publish puts
+// each log's share of them on its entrant's page, escaped.
+TEST_F(SmallContest, PublishShowsEachEntrantsCheck) {
+  const QString reports = out_.File("reports");
+  const QString saved = out_.File("checked.rlt");
+  ASSERT_EQ(
+      Tovek({"crosscheck", "--rules", rules_, "--save", saved, "--out", reports, logs_.Path()})
+          .status,
+      kSuccess);
+  const TovekRun printed = Tovek({"crosscheck", "--rules", rules_, logs_.Path()});
+  EXPECT_EQ(QString::fromUtf8(testing::ReadBytes(out_.File("reports/CrossCheckLogs.tsv"))),
+            printed.out);
+  EXPECT_EQ(testing::ReadBytes(out_.File("reports/CrossCheckLines.tsv")),
+            "CallSign\tLine\tVerdict\tDetail\nK1XYZ\t5\tBUST\tJA1AAA\n");
+
+  const QString site = out_.File("site");
+  const TovekRun run =
+      Tovek({"publish", "--crosscheck", reports, "--logs", logs_.Path(), "--out", site, saved});
+  ASSERT_EQ(run.status, kSuccess) << run.err.toStdString();
+  const QStringList pages = QDir(site + "/entrants").entryList({"*-K1XYZ.html"}, QDir::Files);
+  ASSERT_EQ(pages.size(), 1);
+  const QString k1 = QString::fromUtf8(testing::ReadBytes(site + "/entrants/" + pages[0]));
+  EXPECT_TRUE(k1.contains("Busted call (BUST)</span></th><td class=\"num\">1</td>"));
+  EXPECT_TRUE(
+      k1.contains(QStringLiteral("<tr><th scope=\"row\">5</th><td>BUST</td>"
+                                 "<td class=\"text\">JA1AAA</td><td class=\"text\">"
+                                 "QSO: 21080 RY 2026-09-26 0201 K1XYZ")))
+      << k1.toStdString();
+  EXPECT_EQ(k1.count(u"<th scope=\"row\">6</th>"), 0);  // an OK line is not listed
+
+  // A line from a log is text on the page, whatever it holds.
+  testing::WriteBytes(out_.File("reports/CrossCheckLines.tsv"),
+                      "CallSign\tLine\tVerdict\tDetail\r\nK1XYZ\t5\t<b>\t</td><script>\r\n");
+  ASSERT_EQ(Tovek({"publish", "--crosscheck", reports, "--out", site, saved}).status, kSuccess);
+  const QString escaped = QString::fromUtf8(testing::ReadBytes(site + "/entrants/" + pages[0]));
+  EXPECT_TRUE(escaped.contains("<td>&lt;b&gt;</td><td class=\"text\">&lt;/td&gt;&lt;script&gt;"));
+  EXPECT_FALSE(escaped.contains("</td><script>"));
+  EXPECT_FALSE(escaped.contains("<b>"));
+
+  // Without the cross-check's files, or with other files under their
+  // names, nothing is published and the file is named.
+  const std::pair<const char*, QByteArray> broken[] = {
+      {"", {}},
+      {"CrossCheckLogs.tsv", "Call\tScore\r\nK1XYZ\t1\r\n"},
+      {"CrossCheckLines.tsv", "CallSign\tLine\tVerdict\tDetail\r\nK1XYZ\tfive\tBUST\tX\r\n"},
+  };
+  for (const auto& [name, bytes] : broken) {
+    TempFolder folder;
+    if (*name) {
+      for (const char* file : {"CrossCheckLogs.tsv", "CrossCheckLines.tsv"}) {
+        QFile::copy(out_.File(QStringLiteral("reports/") + file), folder.File(file));
+      }
+      QFile::remove(folder.File(name));
+      folder.Write(name, bytes);
+    }
+    const TovekRun refused =
+        Tovek({"publish", "--crosscheck", folder.Path(), "--out", folder.File("site"), saved});
+    EXPECT_EQ(refused.status, kRefused) << name;
+    EXPECT_TRUE(refused.err.startsWith("tovek publish: " + folder.Path() + "/CrossCheck"))
+        << refused.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder.File("site"))) << name;
+  }
+  EXPECT_TRUE(Tovek({"publish", "--crosscheck", out_.Path(), "--out", site, saved})
+                  .err.contains("no cross-check results here"));
 }
 
 TEST(TovekCrossCheck, UsageAndMissingFiles) {

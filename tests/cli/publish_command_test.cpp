@@ -45,7 +45,7 @@ TEST(PublishCommand, WritesTheSiteOfTheResultsFile) {
   EXPECT_EQ(run.out, "");
   // The contest is named after the file; the rows are those read back.
   QMap<QString, QByteArray> expected;
-  const publish::SiteInfo info{QStringLiteral("JA DX 2024"), QDate(2024, 3, 2), {}};
+  const publish::SiteInfo info{QStringLiteral("JA DX 2024"), QDate(2024, 3, 2), {}, {}};
   for (const publish::SiteFile& file : publish::ResultsSite(info, ResultRead(saved, progress).rows))
     expected.insert(file.path, file.bytes);
   EXPECT_EQ(TreeFiles(out), expected);

@@ -53,5 +53,34 @@ TEST(FileOutput, MoveAcrossFileSystemsLeavesTheFileWholeInOnePlace) {
   EXPECT_TRUE(QDir(to.Path()).entryList(QDir::Files | QDir::Hidden) == QStringList{"ja1xyz.log"});
 }
 
+// Both writers keep the same promises; the unsynced one only skips the sync.
+TEST(FileOutput, EveryWriterReplacesWholeAndNeverWritesThroughALink) {
+  const std::pair<const char*, FileWriter> writers[] = {
+      {"synced", WriteFileBytes},
+      {"unsynced", WriteFileBytesUnsynced},
+  };
+  for (const auto& [name, write] : writers) {
+    SCOPED_TRACE(name);
+    TempFolder folder;
+    const QString page = folder.Write("page.html", "old");
+    ASSERT_TRUE(write(page, "new page").ok);
+    EXPECT_EQ(ReadBytes(page), "new page");
+    // A link at the path is refused; it and what it points to stay as they are.
+    const QString target = folder.Write("target.txt", "kept");
+    const QString link = folder.File("link.html");
+    ASSERT_TRUE(QFile::link(target, link));
+    const FileOutcome refused = write(link, "evil");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.fault, FileFault::kLink);
+    EXPECT_EQ(ReadBytes(target), "kept");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    // A folder that is not there: a failure, and nothing written anywhere.
+    EXPECT_FALSE(write(folder.File("missing/page.html"), "x").ok);
+    EXPECT_EQ(QDir(folder.Path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              (QStringList{"link.html", "page.html", "target.txt"}));
+  }
+}
+
 }  // namespace
 }  // namespace tovek

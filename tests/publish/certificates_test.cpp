@@ -54,7 +54,7 @@ TEST(Certificates, APdfPerWinnerAndOneWithEveryPage) {
   StartGuiApplication();
   TempFolder folder;
   const ResultTable rows = testing::SmallContest();
-  const SiteInfo info{QStringLiteral("JA DX コンテスト"), QDate(2024, 3, 2), {}};
+  const SiteInfo info{QStringLiteral("JA DX コンテスト"), QDate(2024, 3, 2), {}, {}};
   ASSERT_TRUE(WriteCertificates(folder.Path(), info, rows).outcome.ok);
   const QStringList names = QDir(folder.Path()).entryList(QDir::Files);
   const qsizetype winners = AwardCertificates(RankRows(rows)).size();

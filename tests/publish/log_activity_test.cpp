@@ -44,7 +44,7 @@ TEST(LogActivity, BandsAndHoursOfTheEntrantsLogOnItsPage) {
   }
 
   ResultTable rows = testing::SmallContest();
-  const SiteInfo info{QStringLiteral("c"), QDate(2024, 10, 21), activity};
+  const SiteInfo info{QStringLiteral("c"), QDate(2024, 10, 21), activity, {}};
   QString page;
   QString other;
   for (const SiteFile& file : ResultsSite(info, rows)) {

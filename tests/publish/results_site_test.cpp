@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+
+#include "calculator/award_writer.h"
 
 #include "calculator/publish/site_text.h"
 #include "calculator/ranking_writer.h"
@@ -16,7 +21,7 @@ namespace {
 using testing::ContestRow;
 using testing::TempFolder;
 
-const SiteInfo kInfo{QStringLiteral("JA DX Contest"), QDate(2024, 3, 2), {}};
+const SiteInfo kInfo{QStringLiteral("JA DX Contest"), QDate(2024, 3, 2), {}, {}};
 
 QString FileText(const QList<SiteFile>& files, const QString& path) {
   for (const SiteFile& file : files) {
@@ -75,6 +80,56 @@ TEST(ResultsSite, EveryListPageHasThePlacesOfItsRankingFile) {
   EXPECT_EQ(site.size(), 1 + 25 + 8 + rows.size() + 2);
 }
 
+// The award lists of results.json name the winners of the award pages.
+TEST(ResultsSite, JsonHoldsTheAwardListsOfTheAwardPages) {
+  const ResultTable rows = testing::SmallContest();
+  const QList<SiteFile> site = ResultsSite(kInfo, rows);
+  const QJsonObject root =
+      QJsonDocument::fromJson(FileText(site, QStringLiteral("results.json")).toUtf8()).object();
+  const QJsonArray awards = root.value(u"awards").toArray();
+  ASSERT_EQ(awards.size(), AwardFiles().size());
+  static const QRegularExpression winner(QStringLiteral(
+      "<tr><td class=\"place\">(\\d+)</td><td>([^<]*)</td><th scope=\"row\"><a href=\"[^\"]*\">"
+      "([^<]*)</a></th>"));
+  qsizetype winners = 0;
+  for (const QJsonValue& award : awards) {
+    QStringList from_json;
+    for (const QJsonValue& category : award[u"categories"].toArray()) {
+      for (const QJsonValue& entry : category[u"entries"].toArray()) {
+        from_json << QStringLiteral("%1 %2 %3")
+                         .arg(entry[u"place"].toInt())
+                         .arg(entry[u"award"].toString(),
+                              rows[entry[u"position"].toInt() - 1].call_sign);
+      }
+    }
+    QStringList from_page;
+    for (const QRegularExpressionMatch& m :
+         winner.globalMatch(FileText(site, award[u"page"].toString()))) {
+      from_page << m.captured(1) + u' ' + m.captured(2) + u' ' + m.captured(3);
+    }
+    EXPECT_EQ(from_json, from_page) << award[u"page"].toString().toStdString();
+    winners += from_page.size();
+  }
+  EXPECT_GT(winners, 8);
+}
+
+// A second run over a smaller table removes the pages of the entrants it no
+// longer has, and nothing that is not one of the site's entrant pages.
+TEST(ResultsSite, ARunRemovesTheStaleEntrantPagesOfAnEarlierOne) {
+  const ResultTable rows = testing::SmallContest();
+  TempFolder folder;
+  ASSERT_TRUE(WriteResultsSite(folder.Path(), kInfo, rows).outcome.ok);
+  const QStringList own = {"notes.txt", "1-DL1ABC.htm", "x-DL1ABC.html", "2-A.B.html"};
+  for (const QString& name : own) folder.Write(QStringLiteral("entrants/") + name, "mine");
+  ASSERT_TRUE(WriteResultsSite(folder.Path(), kInfo, rows.mid(1, 2)).outcome.ok);
+  QStringList expected = own;
+  expected << EntrantPagePath(1, rows[1].call_sign).mid(9)
+           << EntrantPagePath(2, rows[2].call_sign).mid(9);
+  expected.sort();
+  EXPECT_EQ(QDir(folder.File("entrants")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            expected);
+}
+
 TEST(ResultsSite, TextFromALogIsEscapedAndNamesNoFileElsewhere) {
   ResultTable rows = {
       ContestRow("A&B", "SOHP", "EU", "DL", 10, 1, 1, 1,
@@ -107,7 +162,7 @@ TEST(ResultsSite, TextFromALogIsEscapedAndNamesNoFileElsewhere) {
   }
 }
 
-TEST(ResultsSite, CsvQuotesFieldsWithACommaAQuoteOrALineBreak) {
+TEST(ResultsSite, CsvQuotesFieldsAndDefusesFormulas) {
   const std::pair<const char*, const char*> fields[] = {
       {"JA1AAA", "JA1AAA"},
       {"", ""},
@@ -115,6 +170,16 @@ TEST(ResultsSite, CsvQuotesFieldsWithACommaAQuoteOrALineBreak) {
       {"say \"hi\"", "\"say \"\"hi\"\"\""},
       {"line\r\nbreak", "\"line\r\nbreak\""},
       {"lf\nonly", "\"lf\nonly\""},
+      // A spreadsheet would run these as formulas; numbers stay numbers.
+      {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+      {"+1+1", "'+1+1"},
+      {"-2+3,x", "\"'-2+3,x\""},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"-", "'-"},
+      {"-5", "-5"},
+      {"+1.5e3", "+1.5e3"},
+      {"-.5", "-.5"},
+      {"a=b", "a=b"},
   };
   for (const auto& [text, expected] : fields) {
     EXPECT_EQ(CsvField(QString::fromUtf8(text)), QString::fromUtf8(expected)) << text;

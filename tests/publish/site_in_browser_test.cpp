@@ -32,8 +32,7 @@ ProgramRun RunProgram(const QString& program, const QStringList& arguments) {
 // The page's document as the browser built it, and what its console said.
 ProgramRun LoadInBrowser(const QString& chromium, const QString& page) {
   return RunProgram(chromium, {"--headless", "--no-sandbox", "--disable-gpu",
-                               "--enable-logging=stderr", "--v=0", "--dump-dom",
-                               "file://" + page});
+                               "--enable-logging=stderr", "--v=0", "--dump-dom", "file://" + page});
 }
 
 TEST(SiteInBrowser, ListsShowTheirPlacesLogTextStaysTextAndEveryPageIsValid) {
@@ -44,7 +43,16 @@ TEST(SiteInBrowser, ListsShowTheirPlacesLogTextStaysTextAndEveryPageIsValid) {
   ResultTable rows = testing::SmallContest();
   rows[0].name = QStringLiteral("<script>document.title='owned'</script>");
   testing::TempFolder folder;
-  const SiteInfo info{QStringLiteral("TOVEK"), QDate(2026, 9, 28), {}};
+  SiteInfo info{QStringLiteral("TOVEK"), QDate(2026, 9, 28), {}, {}};
+  // DL1ABC's page with its log and a cross-check: the same checks hold there.
+  EntrantActivity log;
+  log.per_hour = {3, 0, 1};
+  log.line_texts.insert(7, QStringLiteral("QSO: 14080 RY <i>x</i>"));
+  info.activity.insert(QStringLiteral("DL1ABC"), log);
+  info.checks.insert(QStringLiteral("DL1ABC"),
+                     {QStringList{"DL1ABC", "SOHP", "4", "3", "0", "0", "1", "0", "0", "0", "0",
+                                  "0", "0", "900", "700"},
+                      {{7, QStringLiteral("BUST"), QStringLiteral("<b>JA1AAA</b>")}}});
   ASSERT_TRUE(WriteResultsSite(folder.Path(), info, rows).outcome.ok);
 
   // SOHP World in the browser: its places, the tie for second shared.
@@ -59,9 +67,12 @@ TEST(SiteInBrowser, ListsShowTheirPlacesLogTextStaysTextAndEveryPageIsValid) {
   EXPECT_FALSE(list.err.contains(u"CONSOLE")) << list.err.toStdString();
 
   // A name that is a script is shown, never run.
-  const ProgramRun entrant = LoadInBrowser(chromium, folder.File(EntrantPagePath(1, rows[0].call_sign)));
+  const ProgramRun entrant =
+      LoadInBrowser(chromium, folder.File(EntrantPagePath(1, rows[0].call_sign)));
   EXPECT_TRUE(entrant.out.contains(u"&lt;script&gt;document.title='owned'&lt;/script&gt;"));
   EXPECT_FALSE(entrant.out.contains(u"<title>owned</title>"));
+  EXPECT_TRUE(entrant.out.contains(u"&lt;b&gt;JA1AAA&lt;/b&gt;"));
+  EXPECT_TRUE(entrant.out.contains(u"QSO: 14080 RY &lt;i&gt;x&lt;/i&gt;"));
   EXPECT_FALSE(entrant.err.contains(u"CONSOLE")) << entrant.err.toStdString();
 
   // Every page passes the checker without an error.

@@ -28,6 +28,7 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <array>
 #include <cstdio>
 #include <functional>
@@ -254,6 +255,21 @@ class Tour : public QObject {
         missing_.append(name);
         return;
       }
+      // A folder list reads its folders in the background and opens the
+      // way to its start folder as they arrive: the picture waits until the
+      // start folder is in view.
+      QTest::qWaitFor(
+          [window] {
+            for (const QTreeView* tree : window->findChildren<QTreeView*>()) {
+              const QModelIndex current = tree->currentIndex();
+              if (current.isValid() &&
+                  !tree->viewport()->rect().intersects(tree->visualRect(current))) {
+                return false;
+              }
+            }
+            return true;
+          },
+          5000);
       QTest::qWait(200);
     } else {
       QCoreApplication::processEvents();

@@ -308,6 +308,15 @@ struct Folders {
   QString big_log;
 };
 
+// Closes a program's main window (it saves its settings) and drops it.
+template <typename Window>
+Tour::Step CloseAndDrop(std::shared_ptr<std::unique_ptr<Window>> window) {
+  return [window] {
+    (*window)->close();
+    window->reset();
+  };
+}
+
 // A program started and closed three times, then started once more for its
 // pictures: from the second start on, its main window stands where the
 // close before saved it. At every start the window must stand where the
@@ -338,11 +347,7 @@ void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageB
         (*kavrel)->show();
         (*kavrel)->Start();
       },
-      window,
-      [kavrel] {
-        (*kavrel)->close();
-        kavrel->reset();
-      },
+      window, CloseAndDrop(kavrel),
       ReadPlacement(QDir(folders.program).filePath(QStringLiteral("Kavrel.ini")),
                     {"frmLeft", "frmTop", "frmWidth", "frmHeight"}));
   tour.Shoot(QStringLiteral("kavrel-start"), window);
@@ -448,11 +453,7 @@ void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
         (*tessdal)->show();
         (*tessdal)->Start();
       },
-      window,
-      [tessdal] {
-        (*tessdal)->close();
-        tessdal->reset();
-      },
+      window, CloseAndDrop(tessdal),
       ReadPlacement(QDir(folders.program).filePath(QStringLiteral("Tessdal.ini")),
                     {"frmLeft", "frmTop", "frmWidth", "frmHeight"}));
   tour.Do([tessdal] {
@@ -526,11 +527,7 @@ void MorrickPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
         (*morrick)->Load();
         (*morrick)->show();
       },
-      window,
-      [morrick] {
-        (*morrick)->close();
-        morrick->reset();
-      },
+      window, CloseAndDrop(morrick),
       ReadPlacement(QDir(folders.program).filePath(QStringLiteral("Morrick.ini")),
                     {"MeLeft", "MeTop", "", ""}));
   tour.Click([morrick] { return Child(morrick->get(), "Command1"); });

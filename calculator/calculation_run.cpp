@@ -43,6 +43,10 @@ ResultTable ScoreLogList(const LogList& list, const PrefixTable& prefixes, const
     const LogScore score = LogDataSearch(log, prefixes, areas, progress, cache);
     rows.append(ResultRowOf(path, log, score));
     observer.RowAdded(rows.constLast(), score);
+    // Scoring lets the windows catch up after every QSO; a log without QSO
+    // lines (missing, unreadable, in a layout of its own) gets its turn
+    // here, or a list of them would leave the windows unpainted to the end.
+    progress.Yield();
   }
   return rows;
 }

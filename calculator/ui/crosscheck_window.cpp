@@ -248,7 +248,8 @@ void CrossCheckWindow::ChooseReportFolder() {
 bool CrossCheckWindow::WriteReportsTo(const QString& folder) {
   const FileOutcome written = crosscheck::WriteReports(run_.Contest(), folder);
   if (!written.ok) {
-    boxes_.Inform(this, FileErrorMessage(written), {}, Icon::kExclamation);
+    boxes_.Inform(this, FileFailureMessage(FileAction::kWrite, folder, written), {},
+                  Icon::kExclamation);
     return false;
   }
   statusBar()->showMessage(QStringLiteral("レポート %1 件と %2 を %3 に出力しました。")
@@ -276,7 +277,8 @@ bool CrossCheckWindow::SaveCheckedResults(const QString& path) {
   working_ = false;
   SetCommandsEnabled(true);
   if (!saved.ok) {
-    boxes_.Inform(this, FileErrorMessage(saved), {}, Icon::kExclamation);
+    boxes_.Inform(this, FileFailureMessage(FileAction::kWrite, path, saved), {},
+                  Icon::kExclamation);
     return false;
   }
   statusBar()->showMessage(QStringLiteral("確認後の集計データを %1 に保存しました。")

@@ -118,7 +118,10 @@ GetListDialog::GetListDialog(const QString& log_folder, const QString& default_f
   const QString stored = log_folder.trimmed();
   const QString start = StartFolder(stored, default_folder);
   MoveTo(start, VolumeRootOf(start));
-  if (!stored.isEmpty() && start != stored) opening_error_ = CheckFolderListable(stored).error;
+  if (!stored.isEmpty() && start != stored) {
+    opening_error_ =
+        FileFailureMessage(FileAction::kOpenFolder, stored, CheckFolderListable(stored));
+  }
   SetStaysOnTop(this, true);
 }
 

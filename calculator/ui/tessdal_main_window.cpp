@@ -269,7 +269,8 @@ void TessdalMainWindow::LoadAreas() {
                {},
                Buttons::kOkCancel});
   } else if (loaded.status == AreaLoadOutcome::Status::kUnreadable) {
-    messages_.Inform(this, loaded.error);
+    messages_.Inform(
+        this, FileFailureMessage(FileAction::kRead, path, FileOutcome::Failure(loaded.error)));
   }
 }
 
@@ -471,7 +472,8 @@ void TessdalMainWindow::LogRead(qsizetype, qsizetype, const QString& path,
       messages_.Inform(this, UnreadReason(log));
       break;
     case tovek::LogRead::Status::kUnreadable:
-      messages_.Inform(this, log.error);
+      messages_.Inform(
+          this, FileFailureMessage(FileAction::kRead, path, FileOutcome::Failure(log.error)));
       break;
     case tovek::LogRead::Status::kTooManyQsos:
       messages_.Inform(this, QString::fromUtf8(kTooManyQsoLines).arg(path));

@@ -157,7 +157,7 @@ bool TessdalMainWindow::ResultSave(const QString& log_name) {
     // A copy: the table must not change while the rows go out.
     saved = tovek::ResultSave(log_name, ResultTable(result_table_), progress);
   }
-  if (!saved.ok) messages_.Inform(this, FileErrorMessage(saved));
+  if (!saved.ok) messages_.Inform(this, FileFailureMessage(FileAction::kWrite, log_name, saved));
   EndFileWork();
   return saved.ok;
 }
@@ -172,7 +172,7 @@ bool TessdalMainWindow::ResultRead(const QString& log_name) {
   }
   if (!read.outcome.ok) {
     // Nothing of the file is shown, so no name is kept for it either.
-    messages_.Inform(this, read.outcome.error);
+    messages_.Inform(this, FileFailureMessage(FileAction::kRead, log_name, read.outcome));
     current_result_name_.clear();
     SetStatusText({});
     EndFileWork();
@@ -208,7 +208,9 @@ void TessdalMainWindow::WriteRankingFiles() {
     written =
         tovek::WriteRankingFiles(folders, QDate::currentDate(), RankingTables(rankings_), progress);
   }
-  if (!written.outcome.ok) messages_.Inform(this, FileErrorMessage(written.outcome));
+  if (!written.outcome.ok) {
+    messages_.Inform(this, FileFailureMessage(FileAction::kWrite, written.path, written.outcome));
+  }
   EndFileWork();
 }
 

@@ -97,7 +97,10 @@ FolderOptionsDialog::FolderOptionsDialog(FolderOptionsConfig config, MessageBoxe
     MoveTo(groups_[i], start, VolumeRootOf(start));
     if (!stored.isEmpty() && start != stored) {
       groups_[i].label->setText(stored);
-      if (opening_error_.isEmpty()) opening_error_ = CheckFolderListable(stored).error;
+      if (opening_error_.isEmpty()) {
+        opening_error_ =
+            FileFailureMessage(FileAction::kOpenFolder, stored, CheckFolderListable(stored));
+      }
     }
   }
   if (config_.keeps_on_top) SetStaysOnTop(this, true);
@@ -233,7 +236,9 @@ void FolderOptionsDialog::Confirm() {
     if (!made.ok) {
       // The setting stays as it was: a folder without its subfolders would
       // only fail later, when the first log is saved.
-      if (config_.reports_errors) ShowError(made.error);
+      if (config_.reports_errors) {
+        ShowError(FileFailureMessage(FileAction::kCreateFolder, folders.first(), made));
+      }
       return;
     }
   }

@@ -1,5 +1,6 @@
 #include "common/ui/message_boxes.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -87,6 +88,35 @@ QString FileErrorMessage(const FileOutcome& outcome) {
       break;
   }
   return outcome.error;
+}
+
+QString FileFailureMessage(FileAction action, const QString& path, const FileOutcome& outcome) {
+  if (outcome.fault != FileFault::kPlatform) return FileErrorMessage(outcome);
+  QString lead;
+  switch (action) {
+    case FileAction::kRead:
+      lead = QStringLiteral("ファイルを読み込めませんでした。");
+      break;
+    case FileAction::kWrite:
+      lead = QStringLiteral("ファイルに書き込めませんでした。");
+      break;
+    case FileAction::kMove:
+      lead = QStringLiteral("ファイルを移動できませんでした。");
+      break;
+    case FileAction::kOpenFolder:
+      lead = QStringLiteral("フォルダーを開けませんでした。");
+      break;
+    case FileAction::kCreateFolder:
+      lead = QStringLiteral("フォルダーを作成できませんでした。");
+      break;
+  }
+  QStringList lines{lead};
+  const QString shown = QDir::toNativeSeparators(path);
+  if (!shown.isEmpty() && !outcome.error.contains(shown) && !outcome.error.contains(path)) {
+    lines.append(shown);
+  }
+  if (!outcome.error.isEmpty()) lines.append(outcome.error);
+  return lines.join(u'\n');
 }
 
 QString BadBytesMessage(const LogDecoding& decoding) {

@@ -40,6 +40,17 @@ class MessageBoxes {
 // platform describes it.
 QString FileErrorMessage(const FileOutcome& outcome);
 
+// What a window was doing with a file or folder when the platform refused.
+enum class FileAction { kRead, kWrite, kMove, kOpenFolder, kCreateFolder };
+
+// What a window says about a file operation that failed: a lead sentence
+// for `action` in the user's words ("ファイルを読み込めませんでした。"), the
+// path (left out when the text below already names it), and the failure as
+// the platform describes it, which is English on most systems. A full disk
+// and a link at an output path are said in their own words, as
+// FileErrorMessage says them.
+QString FileFailureMessage(FileAction action, const QString& path, const FileOutcome& outcome);
+
 // Real message boxes; a request without a title shows the program's name.
 class QtMessageBoxes final : public MessageBoxes {
  public:

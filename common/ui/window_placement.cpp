@@ -21,17 +21,34 @@ bool GripOn(const QRect& window, const QRect& screen) {
          on_screen.width() >= std::min(kGripLength, strip.width());
 }
 
+// Room kept above a client area for the window manager's title bar. A
+// client area at a screen's top edge (0, 0 is also the placement of a
+// window never moved before) opened with its title bar above the screen,
+// where nobody can grab it.
+constexpr int kTitleBarRoom = 24;
+
+QRect BelowTitleBarRoom(QRect placed, const QRect& screen) {
+  const int lowest_top = screen.top() + kTitleBarRoom;
+  if (placed.top() >= lowest_top) return placed;
+  placed.moveTop(lowest_top);
+  if (placed.bottom() > screen.bottom()) placed.setBottom(screen.bottom());
+  return placed;
+}
+
 }  // namespace
 
 QRect VisiblePlacement(const QRect& saved, const QList<QRect>& screens) {
   if (screens.isEmpty()) return saved;
   for (const QRect& screen : screens) {
-    if (GripOn(saved, screen)) return QRect(saved.topLeft(), saved.size().boundedTo(screen.size()));
+    if (GripOn(saved, screen)) {
+      return BelowTitleBarRoom(QRect(saved.topLeft(), saved.size().boundedTo(screen.size())),
+                               screen);
+    }
   }
   const QRect& primary = screens.first();
   QRect centred(QPoint(0, 0), saved.size().boundedTo(primary.size()));
   centred.moveCenter(primary.center());
-  return centred;
+  return BelowTitleBarRoom(centred, primary);
 }
 
 void PlaceWindow(QWidget& window, const QRect& saved) {

@@ -17,7 +17,10 @@ namespace tovek::ui {
 // (where the title bar is grabbed) lies on one screen over its full height
 // and for a good length; a window larger than that screen is shrunk to it.
 // Otherwise the window keeps its size, shrunk to the primary screen, and is
-// centred on it. With no screens the saved rectangle stands.
+// centred on it. Either way the client area starts low enough below the
+// screen's top edge to leave room for a title bar above it (shrunk by as
+// much where it would reach below the screen). With no screens the saved
+// rectangle stands.
 QRect VisiblePlacement(const QRect& saved, const QList<QRect>& screens);
 
 // A window's placement is kept as its client area, the rectangle inside the

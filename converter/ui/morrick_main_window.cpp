@@ -357,7 +357,9 @@ void MorrickMainWindow::AdifRead(const QString& path) {
   // A path without a file passes in silence, as it always did; a file that
   // was refused (a folder, a device, far too large) or could not be opened
   // says why, or the empty list would pass for an empty log.
-  if (!read.file.ok && QFileInfo::exists(path)) boxes_.Inform(this, read.file.error);
+  if (!read.file.ok && QFileInfo::exists(path)) {
+    boxes_.Inform(this, FileFailureMessage(FileAction::kRead, path, read.file));
+  }
   if (read.decoding.bad_bytes > 0) boxes_.Inform(this, BadBytesMessage(read.decoding));
   if (read.truncated) {
     boxes_.Inform(this, QStringLiteral("%1 件を超えるレコードは読み込めません\n"
@@ -521,7 +523,7 @@ void MorrickMainWindow::CbrOut() {
   // A file that could not be written is reported, and no editor is started
   // on it: the user would take an old or missing file for the new one.
   if (!outcome.file.ok) {
-    boxes_.Inform(this, FileErrorMessage(outcome.file));
+    boxes_.Inform(this, FileFailureMessage(FileAction::kWrite, outcome.path, outcome.file));
     return;
   }
   if (outcome.written) editor_.Open(outcome.path);

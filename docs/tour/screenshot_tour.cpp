@@ -6,22 +6,30 @@
 //
 //   screenshot_tour PROGRAM_FOLDER LOG_FOLDER ADIF_FOLDER BIG_LOG OUTPUT_FOLDER
 //
-// Exit status 0 when every picture was taken; the names of those missing go
-// to standard error.
+// Each program is started and closed three times before its pictures are
+// taken, so that they show the windows where the placements saved at the
+// close put them; every start checks that the main window stands where the
+// settings file that the tour began with puts it.
+//
+// Exit status 0 when every picture was taken and every window stood in its
+// place; the names of those missing or misplaced go to standard error.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -30,10 +38,13 @@
 #include "calculator/ui/tessdal_main_window.h"
 #include "common/ui/message_boxes.h"
 #include "common/ui/program_icon.h"
+#include "common/ui/toolkit_translation.h"
+#include "common/ui/twips.h"
 #include "converter/ui/morrick_main_window.h"
 #include "converter/ui/text_editor_launcher.h"
 #include "editor/ui/kavrel_main_window.h"
 #include "editor/ui/review/kavrel_review.h"
+#include "tests/support/framed_window.h"
 
 namespace tovek::tour {
 namespace {
@@ -60,6 +71,40 @@ QWidget* TopLevel(const QString& name) {
 }
 
 QWidget* Modal() { return QApplication::activeModalWidget(); }
+
+// A main window's placement as a settings file holds it: the client area's
+// left, top, width and height in twips; a program that keeps no size has
+// none (0).
+struct Placement {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+
+  // In the window's pixels; an empty size when the program keeps none.
+  QRect On(const QWidget& window) const {
+    return {ui::TwipsToPixels(left, &window), ui::TwipsToPixels(top, &window),
+            ui::TwipsToPixels(width, &window), ui::TwipsToPixels(height, &window)};
+  }
+};
+
+// Reads the placement under the keys `names` (left, top, width, height; a
+// name left empty is no key of that program) from a settings file.
+Placement ReadPlacement(const QString& path, const std::array<const char*, 4>& names) {
+  QFile file(path);
+  double values[4] = {0, 0, 0, 0};
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0) continue;
+    const QByteArray key = line.left(equals).trimmed();
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (names[i][0] != '\0' && key == names[i])
+        values[i] = line.mid(equals + 1).trimmed().toDouble();
+    }
+  }
+  return {values[0], values[1], values[2], values[3]};
+}
 
 template <typename T = QAbstractButton>
 T* Child(QWidget* parent, const char* name) {
@@ -132,6 +177,32 @@ class Tour : public QObject {
       if (auto* item = window->findChild<QAction*>(QString::fromLatin1(action))) item->trigger();
     });
   }
+  // Once the window manager has framed the window `find` gives, checks
+  // that its client area stands where `placement` puts it.
+  void CheckPlace(const QString& what, Finder find, Placement placement) {
+    Do([this, what, find, placement] {
+      QWidget* window = find();
+      const bool was_busy = busy_;
+      busy_ = true;
+      const auto done = qScopeGuard([this, was_busy] { busy_ = was_busy; });
+      if (!window || !testing::WaitUntilFramed(*window)) {
+        std::fprintf(stderr, "screenshot_tour: %s was not framed\n", qPrintable(what));
+        missing_.append(what);
+        return;
+      }
+      const QRect wanted = placement.On(*window);
+      const QRect client = window->geometry();
+      const bool in_place =
+          wanted.size().isEmpty() ? client.topLeft() == wanted.topLeft() : client == wanted;
+      if (in_place) return;
+      std::fprintf(stderr,
+                   "screenshot_tour: %s stands at %d,%d %dx%d, its settings say %d,%d %dx%d\n",
+                   qPrintable(what), client.x(), client.y(), client.width(), client.height(),
+                   wanted.x(), wanted.y(), wanted.width(), wanted.height());
+      missing_.append(what);
+    });
+  }
+
   void CloseModal() {
     Do([] {
       if (QWidget* modal = Modal()) modal->close();
@@ -177,10 +248,28 @@ class Tour : public QObject {
     busy_ = true;
     const auto done = qScopeGuard([this, was_busy] { busy_ = was_busy; });
     if (settle) {
-      if (!QTest::qWaitForWindowExposed(window)) {
+      // Framed and placed by the window manager, or the picture shows the
+      // window without its title bar; a window the manager leaves unframed
+      // is taken as it is once it shows.
+      if (!testing::WaitUntilFramed(*window) && !QTest::qWaitForWindowExposed(window)) {
         missing_.append(name);
         return;
       }
+      // A folder list reads its folders in the background and opens the
+      // way to its start folder as they arrive: the picture waits until the
+      // start folder is in view.
+      QTest::qWaitFor(
+          [window] {
+            for (const QTreeView* tree : window->findChildren<QTreeView*>()) {
+              const QModelIndex current = tree->currentIndex();
+              if (current.isValid() &&
+                  !tree->viewport()->rect().intersects(tree->visualRect(current))) {
+                return false;
+              }
+            }
+            return true;
+          },
+          5000);
       QTest::qWait(200);
     } else {
       QCoreApplication::processEvents();
@@ -188,11 +277,12 @@ class Tour : public QObject {
     const QString path = QDir(output_).filePath(name + QStringLiteral(".png"));
     // The screen as it shows the window with its frame: a picture of the
     // window's own contents would be black where another window covers it.
-    // Until the window manager has told the frame's size, the window is
-    // taken by itself, frame included.
+    // Until the window manager has told the frame's size (the frame is then
+    // no larger than the client area), the window is taken by itself, its
+    // frame asked of the X server.
     const QRect frame = window->frameGeometry();
     QStringList arguments;
-    if (frame.width() >= window->width() && frame.height() >= window->height()) {
+    if (frame.top() < window->geometry().top()) {
       arguments << QStringLiteral("-window") << QStringLiteral("root") << QStringLiteral("-crop")
                 << QStringLiteral("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())
                 << QStringLiteral("+repage");
@@ -218,19 +308,48 @@ struct Folders {
   QString big_log;
 };
 
+// Closes a program's main window (it saves its settings) and drops it.
+template <typename Window>
+Tour::Step CloseAndDrop(std::shared_ptr<std::unique_ptr<Window>> window) {
+  return [window] {
+    (*window)->close();
+    window->reset();
+  };
+}
+
+// A program started and closed three times, then started once more for its
+// pictures: from the second start on, its main window stands where the
+// close before saved it. At every start the window must stand where the
+// settings file put it at first, or it creeps.
+void StartedAfterThreeRestarts(Tour& tour, const QString& program, const Tour::Step& start,
+                               const Tour::Finder& window, const Tour::Step& stop,
+                               const Placement& placement) {
+  for (int start_number = 1; start_number <= 4; ++start_number) {
+    tour.Do(start);
+    tour.CheckPlace(QStringLiteral("%1 (start %2)").arg(program).arg(start_number), window,
+                    placement);
+    if (start_number < 4) tour.Do(stop);
+  }
+}
+
 // Kavrel: a clean log through the data check, the field layout reader and
 // the summary; a log with faults to the string edit window; every dialog of
 // the menus; the progress window while a large log is read.
 void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
                 std::shared_ptr<std::unique_ptr<KavrelMainWindow>> kavrel) {
-  tour.Do([folders, boxes, kavrel] {
-    QApplication::setWindowIcon(ui::ProgramIcon(ui::kKavrelInfo));
-    *kavrel = std::make_unique<KavrelMainWindow>(
-        ui::KavrelEnvironment{folders.program, boxes.get(), QDate(2026, 9, 28)});
-    (*kavrel)->show();
-    (*kavrel)->Start();
-  });
   auto window = [kavrel] { return static_cast<QWidget*>(kavrel->get()); };
+  StartedAfterThreeRestarts(
+      tour, QStringLiteral("Kavrel"),
+      [folders, boxes, kavrel] {
+        QApplication::setWindowIcon(ui::ProgramIcon(ui::kKavrelInfo));
+        *kavrel = std::make_unique<KavrelMainWindow>(
+            ui::KavrelEnvironment{folders.program, boxes.get(), QDate(2026, 9, 28)});
+        (*kavrel)->show();
+        (*kavrel)->Start();
+      },
+      window, CloseAndDrop(kavrel),
+      ReadPlacement(QDir(folders.program).filePath(QStringLiteral("Kavrel.ini")),
+                    {"frmLeft", "frmTop", "frmWidth", "frmHeight"}));
   tour.Shoot(QStringLiteral("kavrel-start"), window);
   tour.Click([kavrel] { return (*kavrel)->ToolbarButton(KavrelMainWindow::kOpenButton); });
   tour.Do([] {
@@ -324,14 +443,19 @@ void KavrelPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageB
 // saving the results, the output and web questions and the version box.
 void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
                  std::shared_ptr<std::unique_ptr<TessdalMainWindow>> tessdal) {
-  tour.Do([folders, boxes, tessdal] {
-    QApplication::setWindowIcon(ui::ProgramIcon(ui::kTessdalInfo));
-    *tessdal =
-        std::make_unique<TessdalMainWindow>(ui::TessdalEnvironment{folders.program, boxes.get()});
-    (*tessdal)->show();
-    (*tessdal)->Start();
-  });
   auto window = [tessdal] { return static_cast<QWidget*>(tessdal->get()); };
+  StartedAfterThreeRestarts(
+      tour, QStringLiteral("Tessdal"),
+      [folders, boxes, tessdal] {
+        QApplication::setWindowIcon(ui::ProgramIcon(ui::kTessdalInfo));
+        *tessdal = std::make_unique<TessdalMainWindow>(
+            ui::TessdalEnvironment{folders.program, boxes.get()});
+        (*tessdal)->show();
+        (*tessdal)->Start();
+      },
+      window, CloseAndDrop(tessdal),
+      ReadPlacement(QDir(folders.program).filePath(QStringLiteral("Tessdal.ini")),
+                    {"frmLeft", "frmTop", "frmWidth", "frmHeight"}));
   tour.Do([tessdal] {
     if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuGetList"))) item->trigger();
   });
@@ -398,13 +522,18 @@ void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
 void MorrickPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::MessageBoxes> boxes,
                  std::shared_ptr<std::unique_ptr<MorrickMainWindow>> morrick,
                  std::shared_ptr<NoEditor> editor) {
-  tour.Do([folders, boxes, morrick, editor] {
-    QApplication::setWindowIcon(ui::ProgramIcon(ui::kMorrickInfo));
-    *morrick = std::make_unique<MorrickMainWindow>(folders.program, *boxes, *editor);
-    (*morrick)->Load();
-    (*morrick)->show();
-  });
   auto window = [morrick] { return static_cast<QWidget*>(morrick->get()); };
+  StartedAfterThreeRestarts(
+      tour, QStringLiteral("Morrick"),
+      [folders, boxes, morrick, editor] {
+        QApplication::setWindowIcon(ui::ProgramIcon(ui::kMorrickInfo));
+        *morrick = std::make_unique<MorrickMainWindow>(folders.program, *boxes, *editor);
+        (*morrick)->Load();
+        (*morrick)->show();
+      },
+      window, CloseAndDrop(morrick),
+      ReadPlacement(QDir(folders.program).filePath(QStringLiteral("Morrick.ini")),
+                    {"MeLeft", "MeTop", "", ""}));
   tour.Click([morrick] { return Child(morrick->get(), "Command1"); });
   tour.Do([] {
     if (auto* name = Child<QLineEdit>(Modal(), "Text1"))
@@ -477,6 +606,8 @@ void MorrickPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // The message boxes' buttons in Japanese, as the programs show them.
+  tovek::ui::LoadToolkitTranslation(app);
   // The tour closes each program's main window before it starts the next.
   app.setQuitOnLastWindowClosed(false);
   std::setvbuf(stdout, nullptr, _IOLBF, 0);

@@ -609,7 +609,7 @@ void KavrelMainWindow::DataRead(const QString& path) {
     log_list_->setUpdatesEnabled(true);
   }
   if (!read.file.ok) {
-    messages_.Inform(this, read.file.error);
+    messages_.Inform(this, FileFailureMessage(FileAction::kRead, path, read.file));
     return;
   }
   mnuBtnOnOff(1);

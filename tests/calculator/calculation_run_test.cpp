@@ -79,6 +79,30 @@ TEST_F(ScoreLogListTest, OneRowPerLogInListOrderAndAVisibleRowForAMissingLog) {
                          "row gone 0", "read 2/3 DL1ABC.cbr 0", "row DL1ABC 12"}));
 }
 
+// Counts the run's turns for the windows in among the observer's events.
+class YieldRecorder final : public Progress {
+ public:
+  explicit YieldRecorder(QStringList& events) : events_(events) {}
+  void SetMaximum(qint64) override {}
+  void SetValue(qint64) override {}
+  void SetLabel(int, const QString&) override {}
+  void Yield() override { events_.append(QStringLiteral("yield")); }
+
+ private:
+  QStringList& events_;
+};
+
+TEST_F(ScoreLogListTest, TheWindowsGetTheirTurnAfterEveryLogAlsoWithoutQsoLines) {
+  testing::WriteKavrelLog(folder_.File("EMPTY.cbr"), Station("JA2AAA", "AS", "JA"), {});
+  RecordingObserver observer;
+  YieldRecorder progress(observer.events);
+  ScoreLogList({folder_.Path(), {"EMPTY.cbr", "gone.cbr", "EMPTY.cbr"}}, prefixes_, areas_,
+               progress, observer);
+  EXPECT_EQ(observer.events,
+            (QStringList{"read 0/3 EMPTY.cbr 0", "row JA2AAA 0", "yield", "read 1/3 gone.cbr 1",
+                         "row gone 0", "yield", "read 2/3 EMPTY.cbr 0", "row JA2AAA 0", "yield"}));
+}
+
 TEST_F(ScoreLogListTest, StopsBeforeTheNextLogWhenAsked) {
   RecordingObserver observer;
   observer.stop_after = 2;

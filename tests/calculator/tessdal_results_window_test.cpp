@@ -397,9 +397,10 @@ class TessdalResultsWindowTest : public QObject {
     QVERIFY(visit->seen && !visit->left_open);
     QCOMPARE(boxes_.Shown().size(), 2);
     QCOMPARE(boxes_.Shown()[1],
-             (MessageRequest{QString::fromUtf8(kNotResultsFile)
-                                 .arg(QDir(program_->File("Results")).filePath("garbage.rlt"))
-                                 .arg(1),
+             (MessageRequest{QStringLiteral("ファイルを読み込めませんでした。\n") +
+                                 QString::fromUtf8(kNotResultsFile)
+                                     .arg(QDir(program_->File("Results")).filePath("garbage.rlt"))
+                                     .arg(1),
                              {},
                              Buttons::kOk}));
     const QList<QStringList> rows = GridRows(window.get());
@@ -411,7 +412,8 @@ class TessdalResultsWindowTest : public QObject {
     QCOMPARE(window->StatusText(), QString());
     QCOMPARE(MenuState(window.get()), QStringLiteral("11 0000"));
 
-    // A name that does not exist: the platform's reason, and no file made.
+    // A name that does not exist: the platform's reason after what was
+    // tried and the file, and no file made.
     boxes_.Clear();
     boxes_.Answer(Answer::kOk);
     visit = WhenDialogShows([](ResultFileDialog* d) { TypeAndOk(d, "gone"); });
@@ -419,7 +421,8 @@ class TessdalResultsWindowTest : public QObject {
     QCOMPARE(boxes_.Shown().size(), 1);
     QFile probe(ResultsFile("gone.rlt"));
     probe.open(QIODevice::ReadOnly);
-    QCOMPARE(boxes_.Shown()[0].text, probe.errorString());
+    QCOMPARE(boxes_.Shown()[0].text, QStringLiteral("ファイルを読み込めませんでした。\n") +
+                                         ResultsFile("gone.rlt") + u'\n' + probe.errorString());
     QVERIFY(!QFile::exists(ResultsFile("gone.rlt")));
   }
 

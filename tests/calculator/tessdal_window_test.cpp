@@ -402,7 +402,9 @@ class TessdalWindowTest : public QObject {
     QTRY_COMPARE(boxes.Shown().size(), 1);
     const std::string no_such_folder =
         std::make_error_code(std::errc::no_such_file_or_directory).message();
-    QCOMPARE(boxes.Shown()[0].text, QString::fromLocal8Bit(no_such_folder.c_str()));
+    QCOMPARE(boxes.Shown()[0].text, QStringLiteral("フォルダーを開けませんでした。\n") +
+                                        program.File("gone") + u'\n' +
+                                        QString::fromLocal8Bit(no_such_folder.c_str()));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("ファイルリストの読込み"));
     QVERIFY(dialog->isVisible());
     // Cancel changes nothing; the calc menu stays off.

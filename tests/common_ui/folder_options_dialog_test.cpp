@@ -39,9 +39,16 @@ QString SystemText(std::errc code) {
   return QString::fromLocal8Bit(std::make_error_code(code).message().c_str());
 }
 
-MessageRequest ErrorBox(std::errc code) {
-  return {SystemText(code), {}, Buttons::kOk, Icon::kNone};
+// The box for a folder the platform refused: what was tried, the folder,
+// the platform's own words.
+MessageRequest ErrorBox(const QString& lead, const QString& folder, std::errc code) {
+  return {lead + u'\n' + QDir::toNativeSeparators(folder) + u'\n' + SystemText(code),
+          {},
+          Buttons::kOk,
+          Icon::kNone};
 }
+const QString kNotCreated = QStringLiteral("フォルダーを作成できませんでした。");
+const QString kNotOpened = QStringLiteral("フォルダーを開けませんでした。");
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -149,7 +156,8 @@ void FolderOptionsDialogTest::EditorOkFailureShowsTheReasonAndStaysOpen() {
   probe.script.Answer(Answer::kOk);
   QTest::mouseClick(Ok(dialog), Qt::LeftButton);
 
-  QCOMPARE(probe.script.Shown(), QList<MessageRequest>{ErrorBox(std::errc::file_exists)});
+  QCOMPARE(probe.script.Shown(),
+           QList<MessageRequest>{ErrorBox(kNotCreated, data_, std::errc::file_exists)});
   QCOMPARE(probe.on_top_while_shown, QList<bool>{false});
   QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   QVERIFY(dialog.isVisible());
@@ -167,8 +175,8 @@ void FolderOptionsDialogTest::EditorMissingFolderOnOpeningIsReported() {
   QCOMPARE(probe.script.Shown().size(), 0);  // not before the dialog is there
   dialog.show();
 
-  QTRY_COMPARE(probe.script.Shown(),
-               QList<MessageRequest>{ErrorBox(std::errc::no_such_file_or_directory)});
+  QTRY_COMPARE(probe.script.Shown(), QList<MessageRequest>{ErrorBox(
+                                         kNotOpened, gone, std::errc::no_such_file_or_directory)});
   QCOMPARE(probe.on_top_while_shown, QList<bool>{false});
   QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   QVERIFY(dialog.isVisible());
@@ -179,7 +187,8 @@ void FolderOptionsDialogTest::EditorMissingFolderOnOpeningIsReported() {
   probe.script.Answer(Answer::kOk);
   QTest::mouseClick(Ok(dialog), Qt::LeftButton);
   QCOMPARE(probe.script.Shown().size(), 2);
-  QCOMPARE(probe.script.Shown().last(), ErrorBox(std::errc::no_such_file_or_directory));
+  QCOMPARE(probe.script.Shown().last(),
+           ErrorBox(kNotCreated, gone, std::errc::no_such_file_or_directory));
   QVERIFY(!QFileInfo::exists(gone));
   QVERIFY(dialog.isVisible());
 }

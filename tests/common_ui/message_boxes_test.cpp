@@ -10,6 +10,8 @@
 #include "common/ui/message_boxes.h"
 #include "common/ui/toolkit_translation.h"
 
+Q_DECLARE_METATYPE(tovek::FileOutcome)
+
 namespace tovek::ui {
 
 class MessageBoxesTest : public QObject {
@@ -73,6 +75,49 @@ class MessageBoxesTest : public QObject {
                        "書き込みません。\r\nリンクを取り除くか、別のフォルダーを選んでください。"));
     QCOMPARE(FileErrorMessage(FileOutcome::Failure(QStringLiteral("Permission denied"))),
              QStringLiteral("Permission denied"));
+  }
+
+  // A failure the platform describes (in English on most systems) is led
+  // by what the program tried, in Japanese, and the file it tried it on.
+  void PlatformFailuresLedByWhatWasTried_data() {
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<FileOutcome>("outcome");
+    QTest::addColumn<QString>("message");
+    const FileOutcome denied = FileOutcome::Failure(QStringLiteral("Permission denied"));
+    QTest::newRow("read")
+        << int(FileAction::kRead) << "/logs/ja1xyz.log" << denied
+        << "ファイルを読み込めませんでした。\n/logs/ja1xyz.log\nPermission denied";
+    QTest::newRow("write") << int(FileAction::kWrite) << "/logs/EditLog/JA1XYZ.cbr" << denied
+                           << "ファイルに書き込めませんでした。\n/logs/EditLog/JA1XYZ.cbr\n"
+                              "Permission denied";
+    QTest::newRow("move")
+        << int(FileAction::kMove) << "/logs/ja1xyz.log" << denied
+        << "ファイルを移動できませんでした。\n/logs/ja1xyz.log\nPermission denied";
+    QTest::newRow("open folder") << int(FileAction::kOpenFolder) << "/gone" << denied
+                                 << "フォルダーを開けませんでした。\n/gone\nPermission denied";
+    QTest::newRow("create folder")
+        << int(FileAction::kCreateFolder) << "/logs" << denied
+        << "フォルダーを作成できませんでした。\n/logs\nPermission denied";
+    QTest::newRow("text naming the file: no second path")
+        << int(FileAction::kRead) << "/r/A.rlt"
+        << FileOutcome::Failure(QStringLiteral("/r/A.rlt は集計データファイルではありません"))
+        << "ファイルを読み込めませんでした。\n/r/A.rlt は集計データファイルではありません";
+    QTest::newRow("no path known") << int(FileAction::kWrite) << "" << denied
+                                   << "ファイルに書き込めませんでした。\nPermission denied";
+    FileOutcome full = FileOutcome::Failure(QStringLiteral("No space left on device"));
+    full.fault = FileFault::kDiskFull;
+    full.path = QStringLiteral("/r/A.rlt");
+    QTest::newRow("full disk in its own words")
+        << int(FileAction::kWrite) << "/r/A.rlt" << full
+        << "ディスクの空き容量がありません。書き込めませんでした。\r\n/r/A.rlt";
+  }
+  void PlatformFailuresLedByWhatWasTried() {
+    QFETCH(int, action);
+    QFETCH(QString, path);
+    QFETCH(FileOutcome, outcome);
+    QFETCH(QString, message);
+    QCOMPARE(FileFailureMessage(FileAction(action), path, outcome), message);
   }
 
   void BoxWithoutTitleShowsTheProgramName() {

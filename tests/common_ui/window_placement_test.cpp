@@ -61,12 +61,22 @@ INSTANTIATE_TEST_SUITE_P(
                       {1880, 100, 900, 600},
                       {kPrimary, kRight},
                       {1880, 100, 900, 600}},
+        // Room for the title bar above the client area: a window left at
+        // the top edge, or never moved (0, 0), opened with its title bar
+        // above the screen.
+        PlacementCase{"AtTheTopEdge", {0, 0, 900, 600}, {kPrimary}, {0, 24, 900, 600}},
+        PlacementCase{"NearTheTopEdgeOfTheSecondScreen",
+                      {2000, 10, 900, 600},
+                      {kPrimary, kRight},
+                      {2000, 24, 900, 600}},
         PlacementCase{"LargerThanItsScreenIsShrunk",
                       {1950, 0, 2000, 1500},
                       {kPrimary, kRight},
-                      {1950, 0, 1280, 1024}},
-        PlacementCase{
-            "LargerThanThePrimaryWhenMoved", {5000, 0, 2000, 1500}, {kPrimary}, {0, 0, 1920, 1050}},
+                      {1950, 24, 1280, 1000}},
+        PlacementCase{"LargerThanThePrimaryWhenMoved",
+                      {5000, 0, 2000, 1500},
+                      {kPrimary},
+                      {0, 24, 1920, 1026}},
         PlacementCase{
             "NarrowWindowNeedsOnlyItsWidth", {1880, 100, 40, 30}, {kPrimary}, {1880, 100, 40, 30}},
         PlacementCase{"NoScreens", {-5000, 0, 900, 600}, {}, {-5000, 0, 900, 600}}),

@@ -3,7 +3,6 @@
 // from the frame and set again as the client area moved a framed window up
 // by its title bar every time.
 #include <QDir>
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,6 +15,7 @@
 #include "editor/ui/kavrel_main_window.h"
 #include "editor/ui/review/layout_reader_window.h"
 #include "editor/ui/review/summary_window.h"
+#include "tests/support/framed_window.h"
 #include "tests/support/scripted_message_boxes.h"
 #include "tests/support/test_files.h"
 
@@ -28,31 +28,6 @@ class NoEditor final : public TextEditorLauncher {
 };
 
 constexpr int kTimes = 10;
-
-// Waits until the window manager has taken the shown window in (it gives
-// each new window the focus and a frame) and its placement has come back to
-// the window: on a busy machine that can take longer than any fixed pause,
-// so the geometry must first hold still for a while.
-bool Framed(QWidget& window) {
-  if (!QTest::qWaitForWindowActive(&window)) return false;
-  if (!QTest::qWaitFor([&] { return window.frameGeometry().top() < window.geometry().top(); },
-                       10000)) {
-    return false;
-  }
-  constexpr qint64 kStillMs = 300;
-  QRect last = window.geometry();
-  QElapsedTimer still;
-  still.start();
-  return QTest::qWaitFor(
-      [&] {
-        if (window.geometry() != last) {
-          last = window.geometry();
-          still.restart();
-        }
-        return still.elapsed() >= kStillMs;
-      },
-      10000);
-}
 
 }  // namespace
 
@@ -119,7 +94,7 @@ class PlacementTest : public QObject {
     QList<QRect> places;
     for (int start = 0; start <= kTimes; ++start) {
       std::unique_ptr<QMainWindow> window = StartProgram(program);
-      QVERIFY(Framed(*window));
+      QVERIFY(testing::WaitUntilFramed(*window));
       places.append(window->geometry());
       QVERIFY(window->close());
     }
@@ -155,7 +130,7 @@ class PlacementTest : public QObject {
       }
       opened->setAttribute(Qt::WA_DeleteOnClose, false);
       opened->show();
-      QVERIFY(Framed(*opened));
+      QVERIFY(testing::WaitUntilFramed(*opened));
       places.append(opened->geometry());
       QVERIFY(opened->close());
     }

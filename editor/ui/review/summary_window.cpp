@@ -235,8 +235,10 @@ void SummaryWindow::ShowSaveOutcome(const DataSaveOutcome& saved) {
       message = RefusedCallSignMessage(summary_.call_sign, saved.name);
       break;
     case SaveStatus::kWriteFailed:
+      message = FileFailureMessage(FileAction::kWrite, saved.cabrillo_path, saved.failure);
+      break;
     case SaveStatus::kMoveFailed:
-      message = FileErrorMessage(saved.failure);
+      message = FileFailureMessage(FileAction::kMove, log_path_, saved.failure);
       break;
     case SaveStatus::kSaved:
       if (!saved.move.earlier_kept_as.isEmpty()) {
@@ -264,7 +266,7 @@ void SummaryWindow::ShowReportOutcome(const ErrSaveOutcome& saved) {
       message = RefusedCallSignMessage(summary_.call_sign, saved.name);
       break;
     case ErrSaveStatus::kWriteFailed:
-      message = FileErrorMessage(saved.failure);
+      message = FileFailureMessage(FileAction::kWrite, saved.path, saved.failure);
       break;
     case ErrSaveStatus::kSaved:
       return;

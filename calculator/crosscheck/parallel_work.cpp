@@ -10,7 +10,11 @@
 namespace tovek::crosscheck {
 
 int ParallelWorkers() {
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+  return 1;  // a fuzzer learns from coverage, which threads would make vary from run to run
+#else
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+#endif
 }
 
 bool ForEachInParallel(size_t count, const std::function<void(size_t item, int worker)>& work,

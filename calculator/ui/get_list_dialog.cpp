@@ -10,9 +10,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTimer>
-#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -81,20 +81,11 @@ GetListDialog::GetListDialog(const QString& log_folder, const QString& default_f
   auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
   cancel->setObjectName(QStringLiteral("Command2"));
 
+  reveal_ = new FolderReveal(folders_, model_);
   connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
-            if (!current.isValid()) return;
-            const QString path = model_->filePath(current);
-            if (path != revealing_) revealing_.clear();  // the user's turn
-            ShowFolder(path);
+            if (current.isValid()) ShowFolder(model_->filePath(current));
           });
-  // Scrolling is the user's turn too: the list stays where the user put it.
-  connect(folders_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
-          [this] { revealing_.clear(); });
-  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-    const QString prefix = loaded.endsWith(u'/') ? loaded : loaded + u'/';
-    if (revealing_.startsWith(prefix)) Reveal();
-  });
   connect(drives_, &QComboBox::activated, this, &GetListDialog::ChooseDrive);
   connect(ok, &QPushButton::clicked, this, &GetListDialog::Confirm);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -140,27 +131,8 @@ void GetListDialog::MoveTo(const QString& folder, const QString& root) {
   drives_->setCurrentIndex(drive);
   model_->setRootPath(root);
   folders_->setRootIndex(model_->index(root));
-  const QModelIndex current = model_->index(folder);
-  if (current.isValid() && current != folders_->rootIndex()) {
-    revealing_ = model_->filePath(current);
-    folders_->setCurrentIndex(current);
-    Reveal();
-  } else {
-    revealing_.clear();
-  }
+  reveal_->Start(folder);
   ShowFolder(folder);
-}
-
-// The folder model reads folders in the background: the chosen folder's row
-// exists once its parents have been read, so each parent that arrives is
-// opened and the list scrolled again.
-void GetListDialog::Reveal() {
-  const QModelIndex target = model_->index(revealing_);
-  for (QModelIndex parent = target.parent(); parent.isValid() && parent != folders_->rootIndex();
-       parent = parent.parent()) {
-    folders_->expand(parent);
-  }
-  folders_->scrollTo(target, QAbstractItemView::PositionAtCenter);
 }
 
 // A drive that cannot be read puts the drive list back where the folder list

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "calculator/log_list.h"
+#include "common/ui/folder_reveal.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -42,7 +43,6 @@ class GetListDialog final : public QDialog {
  private:
   void MoveTo(const QString& folder, const QString& root);
   void ChooseDrive();
-  void Reveal();
   void ShowFolder(const QString& folder);
   void ReportOpeningError();
   void Confirm();
@@ -55,7 +55,7 @@ class GetListDialog final : public QDialog {
   QLabel* folder_label_ = nullptr;
   QString folder_;
   // The folder the list is being opened at while the model reads its parents.
-  QString revealing_;
+  FolderReveal* reveal_;  // the start folder kept in view while the list loads
   QString opening_error_;
   bool opened_ = false;
 };

@@ -10,9 +10,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTimer>
-#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -136,22 +136,12 @@ FolderOptionsDialog::Group FolderOptionsDialog::MakeGroup(int number, const QStr
   group.label->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   const int index = static_cast<int>(groups_.size());
+  group.reveal = new FolderReveal(group.tree, group.model);
   connect(group.tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this, index](const QModelIndex& current) {
             if (!current.isValid()) return;
-            Group& chosen = groups_[index];
-            const QString path = chosen.model->filePath(current);
-            if (path != chosen.revealing) chosen.revealing.clear();  // the user's turn
-            chosen.label->setText(QDir::toNativeSeparators(path));
-          });
-  // Scrolling is the user's turn too: the list stays where the user put it.
-  connect(group.tree->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
-          [this, index] { groups_[index].revealing.clear(); });
-  connect(group.model, &QFileSystemModel::directoryLoaded, this,
-          [this, index](const QString& loaded) {
-            Group& shown = groups_[index];
-            const QString prefix = loaded.endsWith(u'/') ? loaded : loaded + u'/';
-            if (shown.revealing.startsWith(prefix)) Reveal(shown);
+            const Group& chosen = groups_[index];
+            chosen.label->setText(QDir::toNativeSeparators(chosen.model->filePath(current)));
           });
   connect(group.drives, &QComboBox::activated, this,
           [this, index] { ChooseDrive(groups_[index]); });
@@ -174,28 +164,8 @@ void FolderOptionsDialog::MoveTo(Group& group, const QString& folder, const QStr
 
   group.model->setRootPath(root);
   group.tree->setRootIndex(group.model->index(root));
-  const QModelIndex current = group.model->index(folder);
-  if (current.isValid() && current != group.tree->rootIndex()) {
-    group.revealing = group.model->filePath(current);
-    group.tree->setCurrentIndex(current);
-    Reveal(group);
-  } else {
-    group.revealing.clear();
-    group.tree->selectionModel()->clearCurrentIndex();
-  }
+  group.reveal->Start(folder);
   group.label->setText(QDir::toNativeSeparators(folder));
-}
-
-// The folder model reads folders in the background, so the chosen folder's
-// row only exists once its parents have been read: each parent that arrives
-// is opened and the list scrolled again.
-void FolderOptionsDialog::Reveal(Group& group) {
-  const QModelIndex target = group.model->index(group.revealing);
-  for (QModelIndex parent = target.parent(); parent.isValid() && parent != group.tree->rootIndex();
-       parent = parent.parent()) {
-    group.tree->expand(parent);
-  }
-  group.tree->scrollTo(target, QAbstractItemView::PositionAtCenter);
 }
 
 // A drive that cannot be read puts the drive list back where the folder

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QStringList>
 
+#include "common/ui/folder_reveal.h"
 #include "common/ui/message_boxes.h"
 
 class QComboBox;
@@ -64,13 +65,12 @@ class FolderOptionsDialog final : public QDialog {
     QTreeView* tree;
     QFileSystemModel* model;
     QLabel* label;
-    QString revealing;  // the folder to bring into view while the list loads
+    FolderReveal* reveal;  // the start folder kept in view while the list loads
   };
 
   Group MakeGroup(int number, const QString& caption, QLayout* layout);
   // Shows the folder in the list rooted at the drive `root`, and in the label.
   void MoveTo(Group& group, const QString& folder, const QString& root);
-  void Reveal(Group& group);
   void ChooseDrive(Group& group);
   void ShowError(const QString& text);
   void ReportOpeningError();

@@ -133,6 +133,16 @@ void AddScoreArithmetic(const CheckedContest& contest, size_t log, QStringList& 
              .arg(credited.valid)
              .arg(credited.points)
              .arg(credited_mults);
+  // The calculation reads the log editor's fixed columns; the check reads
+  // any layout, so a log in another one can be credited more than it was
+  // calculated to claim.
+  if (claimed.points == 0 && credited.points > 0) {
+    out << QStringLiteral(
+               "  Note: the calculation reads QSO lines in the log editor's fixed columns")
+        << QStringLiteral(
+               "  and found no points here; the credited QSOs are read from the lines as")
+        << QStringLiteral("  written.");
+  }
   const LogCheck& check = contest.check.logs[log];
   for (const Verdict v : {Verdict::kNil, Verdict::kBust, Verdict::kExchangeBust}) {
     const double penalty = PenaltyOf(v, contest.rules);

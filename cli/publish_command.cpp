@@ -130,8 +130,9 @@ int Run(const QStringList& args, CommandIo& io) {
     if (const int loaded = LoadScoringTables(*parsed, io, prefixes, areas); loaded != kSuccess) {
       return loaded;
     }
+    NoProgress progress;
     info.activity = publish::ReadActivity(LogPaths(parsed->Values(kLogsOption)), prefixes, areas,
-                                          publish::NotOkLineNumbers(info.checks));
+                                          progress, publish::NotOkLineNumbers(info.checks));
   }
   const OutputOutcome written = publish::WriteResultsSite(folder, info, *rows);
   if (!written.outcome.ok) {

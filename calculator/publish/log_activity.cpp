@@ -56,8 +56,7 @@ EntrantActivity ActivityOf(const crosscheck::ContestLog& log, const PrefixTable&
 // "MM-dd HH:00" of an hour counted from 2000-01-01 00:00 UTC; made by
 // arithmetic, as a chart names up to 48 hours of each of thousands of logs.
 QString HourText(int hours_since_2000) {
-  const int day =
-      hours_since_2000 >= 0 ? hours_since_2000 / 24 : -((-hours_since_2000 + 23) / 24);
+  const int day = hours_since_2000 >= 0 ? hours_since_2000 / 24 : -((-hours_since_2000 + 23) / 24);
   const int hour = hours_since_2000 - day * 24;
   const QDate date = QDate(2000, 1, 1).addDays(day);
   return QStringLiteral("%1-%2 %3:00")
@@ -69,29 +68,40 @@ QString HourText(int hours_since_2000) {
 }  // namespace
 
 ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixes,
-                            const AreaTable& areas, const QHash<QString, QSet<int>>& quoted) {
+                            const AreaTable& areas, Progress& progress,
+                            const QHash<QString, QSet<int>>& quoted) {
   // The logs are read and scored on every core (the tables are only read);
   // they are taken in the order of `paths` afterwards.
   std::vector<std::optional<std::pair<QString, EntrantActivity>>> read(paths.size());
   std::vector<CallFactsCache> caches(static_cast<size_t>(crosscheck::ParallelWorkers()));
-  crosscheck::ForEachInParallel(read.size(), [&](size_t item, int worker) {
-    const crosscheck::ContestLog log =
-        crosscheck::ReadContestLog(paths[static_cast<qsizetype>(item)]);
-    if (log.scored.status == LogRead::Status::kMissing ||
-        log.scored.status == LogRead::Status::kUnreadable) {
-      return;
-    }
-    const QString call = TrimSpaces(log.scored.summary.call_sign).toUpper();
-    EntrantActivity of_log = ActivityOf(log, prefixes, areas, caches[static_cast<size_t>(worker)]);
-    if (const auto lines = quoted.constFind(call); lines != quoted.cend()) {
-      for (const crosscheck::ContestQso& qso : log.qsos) {
-        if (lines->contains(qso.line)) {
-          of_log.line_texts.insert(qso.line, QStringLiteral("QSO:") + qso.text.toString());
+  progress.SetMaximum(paths.size());
+  const auto show_done = [&](size_t done) {
+    progress.SetValue(static_cast<qint64>(done));
+    progress.Yield();
+  };
+  crosscheck::ForEachInParallel(
+      read.size(),
+      [&](size_t item, int worker) {
+        const crosscheck::ContestLog log =
+            crosscheck::ReadContestLog(paths[static_cast<qsizetype>(item)]);
+        if (log.scored.status == LogRead::Status::kMissing ||
+            log.scored.status == LogRead::Status::kUnreadable) {
+          return;
         }
-      }
-    }
-    read[item].emplace(call, std::move(of_log));
-  });
+        const QString call = TrimSpaces(log.scored.summary.call_sign).toUpper();
+        EntrantActivity of_log =
+            ActivityOf(log, prefixes, areas, caches[static_cast<size_t>(worker)]);
+        if (const auto lines = quoted.constFind(call); lines != quoted.cend()) {
+          for (const crosscheck::ContestQso& qso : log.qsos) {
+            if (lines->contains(qso.line)) {
+              of_log.line_texts.insert(qso.line, QStringLiteral("QSO:") + qso.text.toString());
+            }
+          }
+        }
+        read[item].emplace(call, std::move(of_log));
+      },
+      show_done);
+  show_done(read.size());  // the other threads' last logs are done by now too
   ActivityByCall activity;
   for (auto& log : read) {
     if (log) activity.insert(log->first, std::move(log->second));

@@ -35,9 +35,10 @@ using ActivityByCall = QHash<QString, EntrantActivity>;
 
 // Reads and scores every log; a log that cannot be read adds nothing, and of
 // two logs of one call the later in `paths` counts. Of each call's log the
-// lines `quoted` names for it are kept as text.
+// lines `quoted` names for it are kept as text. `progress` counts the logs.
 ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixes,
-                            const AreaTable& areas, const QHash<QString, QSet<int>>& quoted = {});
+                            const AreaTable& areas, Progress& progress,
+                            const QHash<QString, QSet<int>>& quoted = {});
 
 // The QSOs per hour as an SVG bar chart, self-contained, with a title.
 QString HourlyRateSvg(const EntrantActivity& activity);

@@ -246,7 +246,9 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
     WindowProgress progress(ProgressStyle::kBarAndLabels, this);
     progress.SetLabel(0, QStringLiteral("LOG"));
     progress.Yield();
-    if (!run_logs_.isEmpty()) info.activity = publish::ReadActivity(run_logs_, prefixes_, areas_);
+    if (!run_logs_.isEmpty()) {
+      info.activity = publish::ReadActivity(run_logs_, prefixes_, areas_, progress);
+    }
     progress.SetLabel(0, QStringLiteral("WEB"));
     written = publish::WriteResultsSite(folder, info, rows, progress);
     const QString certificates = root.filePath(QStringLiteral("certificates"));

@@ -7,6 +7,7 @@
 #include "calculator/publish/results_site.h"
 #include "tests/calculator/kavrel_cabrillo.h"
 #include "tests/calculator/small_contest.h"
+#include "tests/editor/editor_test_support.h"
 #include "tests/support/test_files.h"
 
 namespace tovek::publish {
@@ -26,8 +27,14 @@ TEST(LogActivity, BandsAndHoursOfTheEntrantsLogOnItsPage) {
        {"14082", "W1AW", "JA1AAA", "0059"},
        {" 7040", "JA3XYZ", "JA1AAA", "0210"},
        {"21080", "VK2ABC", "JA1AAA", "xx"}});
+  testing::RecordingProgress progress;
   const ActivityByCall activity =
-      ReadActivity({folder.File("missing.cbr"), path}, PrefixTable(), AreaTable());
+      ReadActivity({folder.File("missing.cbr"), path}, PrefixTable(), AreaTable(), progress);
+  // The window's progress counts the logs and lets it paint as they are read
+  // (after each log the calling thread read: the others read theirs meanwhile).
+  ASSERT_GE(progress.calls.size(), 3);
+  EXPECT_EQ(progress.calls.first(), "max 2");
+  EXPECT_EQ(progress.calls.mid(progress.calls.size() - 2), QStringList({"value 2", "yield"}));
   ASSERT_EQ(activity.keys(), QList<QString>{"JA1AAA"});
   const EntrantActivity& log = activity.value("JA1AAA");
   EXPECT_EQ(log.per_hour, (QList<int>{3, 0, 1}));

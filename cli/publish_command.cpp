@@ -17,7 +17,6 @@ const QString kContestOption = QStringLiteral("--contest");
 const QString kCertificatesOption = QStringLiteral("--certificates");
 const QString kLogsOption = QStringLiteral("--logs");
 const QString kCrossCheckOption = QStringLiteral("--crosscheck");
-const QString kCertificateFolder = QStringLiteral("certificates");
 
 const QString kUsage = QStringLiteral(
     "Usage: tovek publish --out DIR [--date yyyy-mm-dd] [--contest NAME] [--certificates]\n"
@@ -78,11 +77,7 @@ int WriteCertificateFiles(const QString& folder, const publish::SiteInfo& info,
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     return Refuse(io, QStringLiteral("certificates cannot be painted without a GUI application"));
   }
-  const QString certificates = QDir(folder).filePath(kCertificateFolder);
-  if (!QDir().mkpath(certificates)) {
-    return Refuse(io, certificates + QStringLiteral(": the folder cannot be created"));
-  }
-  const OutputOutcome written = publish::WriteCertificates(certificates, info, rows);
+  const OutputOutcome written = publish::WriteCertificates(folder, info, rows);
   if (!written.outcome.ok) {
     return Refuse(io, written.path + QStringLiteral(": ") + written.outcome.error);
   }

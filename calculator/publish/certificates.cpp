@@ -115,8 +115,12 @@ QList<Certificate> AwardCertificates(const RankingTables& tables) {
   return certificates;
 }
 
-OutputOutcome WriteCertificates(const QString& folder, const SiteInfo& info,
+OutputOutcome WriteCertificates(const QString& site_folder, const SiteInfo& info,
                                 const ResultTable& rows) {
+  const QString folder = QDir(site_folder).filePath(kCertificateFolderName);
+  if (!QDir().mkpath(folder)) {
+    return {FileOutcome::Failure(QStringLiteral("the folder cannot be created")), folder};
+  }
   const QList<Certificate> certificates = AwardCertificates(RankRows(rows));
   const QDir root(folder);
   for (const Certificate& certificate : certificates) {

@@ -35,9 +35,13 @@ inline const QString kAllCertificatesFile = QStringLiteral("AllCertificates.pdf"
 inline const QString kCertificateFontFile =
     QStringLiteral("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf");
 
-// Writes a PDF per certificate and kAllCertificatesFile into `folder`
-// (which must exist). Stops at the first file that cannot be written.
-OutputOutcome WriteCertificates(const QString& folder, const SiteInfo& info,
+// The folder of a site that holds its certificates.
+inline const QString kCertificateFolderName = QStringLiteral("certificates");
+
+// Writes a PDF per certificate and kAllCertificatesFile into the site's
+// kCertificateFolderName, made when missing. Stops at the first file (or the
+// folder) that cannot be written.
+OutputOutcome WriteCertificates(const QString& site_folder, const SiteInfo& info,
                                 const ResultTable& rows);
 
 }  // namespace tovek::publish

@@ -251,15 +251,10 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
     }
     progress.SetLabel(0, QStringLiteral("WEB"));
     written = publish::WriteResultsSite(folder, info, rows, progress);
-    const QString certificates = root.filePath(QStringLiteral("certificates"));
-    if (written.outcome.ok && !QDir().mkpath(certificates)) {
-      written = {FileOutcome::Failure(QStringLiteral("the folder cannot be created")),
-                 certificates};
-    }
     if (written.outcome.ok) {
       progress.SetLabel(0, QStringLiteral("PDF"));
       progress.Yield();
-      written = publish::WriteCertificates(certificates, info, rows);
+      written = publish::WriteCertificates(folder, info, rows);
     }
   }
   EndFileWork();

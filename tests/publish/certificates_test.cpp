@@ -56,20 +56,24 @@ TEST(Certificates, APdfPerWinnerAndOneWithEveryPage) {
   const ResultTable rows = testing::SmallContest();
   const SiteInfo info{QStringLiteral("JA DX コンテスト"), QDate(2024, 3, 2), {}, {}};
   ASSERT_TRUE(WriteCertificates(folder.Path(), info, rows).outcome.ok);
-  const QStringList names = QDir(folder.Path()).entryList(QDir::Files);
+  const QDir certificates(folder.File(kCertificateFolderName));
+  const QStringList names = certificates.entryList(QDir::Files);
   const qsizetype winners = AwardCertificates(RankRows(rows)).size();
   EXPECT_EQ(names.size(), winners + 1);
   for (const QString& name : names) {
-    const QByteArray pdf = testing::ReadBytes(folder.File(name));
+    const QByteArray pdf = testing::ReadBytes(certificates.filePath(name));
     EXPECT_TRUE(pdf.startsWith("%PDF-")) << name.toStdString();
     EXPECT_EQ(PdfPages(pdf), name == kAllCertificatesFile ? winners : 1) << name.toStdString();
     // The Japanese face is embedded.
     EXPECT_TRUE(pdf.contains("IPAGothic")) << name.toStdString();
   }
 
-  const OutputOutcome missing = WriteCertificates(folder.File("none/deeper"), info, rows);
-  EXPECT_FALSE(missing.outcome.ok);
-  EXPECT_TRUE(missing.path.endsWith("none/deeper/WorldAwards-SOHP-1-DL1ABC.pdf"));
+  // A file where the folder belongs: nothing is written, and the folder is named.
+  TempFolder blocked;
+  blocked.Write(kCertificateFolderName, "not a folder");
+  const OutputOutcome refused = WriteCertificates(blocked.Path(), info, rows);
+  EXPECT_FALSE(refused.outcome.ok);
+  EXPECT_EQ(refused.path, blocked.File(kCertificateFolderName));
 }
 
 }  // namespace

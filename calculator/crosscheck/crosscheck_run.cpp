@@ -21,10 +21,7 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
   // read and scored side by side, a cache of call facts per thread.
   std::vector<CallFactsCache> caches(static_cast<size_t>(ParallelWorkers()));
   std::vector<LogScore> claimed(log_count);
-  const auto show_done = [&](size_t done) {
-    progress.SetValue(static_cast<qint64>(done));
-    progress.Yield();
-  };
+  const auto show_done = ShowItemsDone(progress);
   progress.SetLabel(0, QStringLiteral("READ LOG DATA"));
   progress.SetMaximum(paths.size());
   const bool read = ForEachInParallel(
@@ -48,8 +45,9 @@ std::optional<CrossCheckRun> RunCrossCheck(const QStringList& paths, const Cross
   const bool scored = ForEachInParallel(
       log_count,
       [&](size_t l, int worker) {
-        run.scores[l] = ScoreCheckedLog(run.logs[l], run.check.logs[l], run.rules, inputs.prefixes,
-                                        inputs.areas, caches[static_cast<size_t>(worker)], claimed[l]);
+        run.scores[l] =
+            ScoreCheckedLog(run.logs[l], run.check.logs[l], run.rules, inputs.prefixes,
+                            inputs.areas, caches[static_cast<size_t>(worker)], claimed[l]);
       },
       show_done, stop);
   if (!scored) return std::nullopt;

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <functional>
 
+#include "common/progress.h"
+
 namespace tovek::crosscheck {
 
 // How many threads share a job: one per core, the calling thread among them.
@@ -20,5 +22,14 @@ int ParallelWorkers();
 bool ForEachInParallel(size_t count, const std::function<void(size_t item, int worker)>& work,
                        const std::function<void(size_t done)>& after_item = {},
                        const std::function<bool()>& stop = {});
+
+// An `after_item` for ForEachInParallel that shows the items done on
+// `progress` and lets its window paint.
+inline std::function<void(size_t done)> ShowItemsDone(Progress& progress) {
+  return [&progress](size_t done) {
+    progress.SetValue(static_cast<qint64>(done));
+    progress.Yield();
+  };
+}
 
 }  // namespace tovek::crosscheck

@@ -75,10 +75,7 @@ ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixe
   std::vector<std::optional<std::pair<QString, EntrantActivity>>> read(paths.size());
   std::vector<CallFactsCache> caches(static_cast<size_t>(crosscheck::ParallelWorkers()));
   progress.SetMaximum(paths.size());
-  const auto show_done = [&](size_t done) {
-    progress.SetValue(static_cast<qint64>(done));
-    progress.Yield();
-  };
+  const auto show_done = crosscheck::ShowItemsDone(progress);
   crosscheck::ForEachInParallel(
       read.size(),
       [&](size_t item, int worker) {

@@ -608,11 +608,7 @@ OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info, cons
         paths[i] = std::move(file.path);
         if (!outcomes[i].ok) failed = true;
       },
-      [&](size_t done) {
-        progress.SetValue(static_cast<qint64>(done));
-        progress.Yield();
-      },
-      [&] { return failed.load(); });
+      crosscheck::ShowItemsDone(progress), [&] { return failed.load(); });
   QSet<QString> written;
   for (size_t i = 0; i < outcomes.size(); ++i) {
     // The first failure in the files' order; files not reached have no path.

@@ -108,6 +108,9 @@ inline constexpr qint64 kAdif = 32767LL * 4096;
 inline constexpr qint64 kReference = 16LL * 1024 * 1024;
 // Settings, tag, list and area files: lines a person wrote.
 inline constexpr qint64 kDataFile = 4LL * 1024 * 1024;
+// The cross-check's tab-separated results: far above the lines of the
+// largest contest it takes, every one of them not OK.
+inline constexpr qint64 kCheckResults = 512LL * 1024 * 1024;
 }  // namespace max_file_size
 
 // Whether `path` may be read as an input of at most `max_size` bytes: a

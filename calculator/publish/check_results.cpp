@@ -10,10 +10,6 @@
 namespace tovek::publish {
 namespace {
 
-// Far above the lines of the largest contest the cross-check takes, every
-// one of them not OK.
-constexpr qint64 kMaxFileSize = 512LL * 1024 * 1024;
-
 QString CallKey(const QString& call) { return TrimSpaces(call).toUpper(); }
 
 // The rows of a tab-separated file below its header line, `names`, each cut
@@ -28,7 +24,8 @@ std::optional<QList<QStringList>> ReadTable(const QString& path, const QStringLi
     return std::nullopt;
   }
   QByteArray bytes;
-  if (const FileOutcome outcome = ReadInputFile(path, kMaxFileSize, bytes); !outcome.ok) {
+  if (const FileOutcome outcome = ReadInputFile(path, max_file_size::kCheckResults, bytes);
+      !outcome.ok) {
     read.outcome = outcome;
     return std::nullopt;
   }

@@ -38,12 +38,12 @@ FileOutcome WriteAll(QIODevice& device, QByteArrayView bytes);
 // earlier file of the name untouched and no temporary file behind.
 FileOutcome WriteFileBytes(const QString& path, QByteArrayView bytes);
 
-// The same, without waiting for the disk: the bytes go into a new file
-// beside `path`, which is renamed into place once every byte is written
-// (whole or not at all, no link followed, a full disk named), but the file
-// is left to the system's cache rather than synced. For output of many
-// small files that can be made again from their source at any time, where
-// a sync per file costs more than all the rest of the work.
+// The same, without waiting for the disk: the bytes go into a new file,
+// which takes the name `path` once every byte is written (whole or not at
+// all, no link followed, a full disk named), but the file is left to the
+// system's cache rather than synced. For output of many small files that
+// can be made again from their source at any time, where a sync per file
+// costs more than all the rest of the work.
 FileOutcome WriteFileBytesUnsynced(const QString& path, QByteArrayView bytes);
 
 using FileWriter = std::function<FileOutcome(const QString& path, QByteArrayView bytes)>;

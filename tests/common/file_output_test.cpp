@@ -65,6 +65,11 @@ TEST(FileOutput, EveryWriterReplacesWholeAndNeverWritesThroughALink) {
     const QString page = folder.Write("page.html", "old");
     ASSERT_TRUE(write(page, "new page").ok);
     EXPECT_EQ(ReadBytes(page), "new page");
+    // A name nothing holds yet: the file appears under it, and nothing else.
+    const QString fresh = folder.File("fresh.html");
+    ASSERT_TRUE(write(fresh, "first page").ok);
+    EXPECT_EQ(ReadBytes(fresh), "first page");
+    QFile::remove(fresh);
     // A link at the path is refused; it and what it points to stay as they are.
     const QString target = folder.Write("target.txt", "kept");
     const QString link = folder.File("link.html");

@@ -2,12 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringBuilder>
 #include <algorithm>
 #include <atomic>
 #include <vector>
@@ -57,8 +55,8 @@ const char kSortScript[] =
 
 // Japanese and English side by side; only for the pages' own texts.
 QString Both(const char* ja, const char* en) {
-  return QStringLiteral("<span lang=\"ja\">%1</span> / <span lang=\"en\">%2</span>")
-      .arg(QString::fromUtf8(ja), QString::fromUtf8(en));
+  return u"<span lang=\"ja\">" % QString::fromUtf8(ja) % u"</span> / <span lang=\"en\">" %
+         QString::fromUtf8(en) % u"</span>";
 }
 
 QString Both(Bilingual name) { return Both(name.ja, name.en); }
@@ -81,16 +79,19 @@ QString PageOf(const char* file_name) {
   return QFileInfo(QString::fromLatin1(file_name)).completeBaseName() + QStringLiteral(".html");
 }
 
+// The pages are made by concatenation (one allocation for the whole
+// expression) rather than arg(): a site has thousands of pages of hundreds
+// of cells each.
 QString Cell(const QString& html, const char* css_class = nullptr) {
-  return css_class ? QStringLiteral("<td class=\"%1\">%2</td>").arg(QLatin1String(css_class), html)
-                   : QStringLiteral("<td>%1</td>").arg(html);
+  if (!css_class) return u"<td>" % html % u"</td>";
+  return u"<td class=\"" % QLatin1String(css_class) % u"\">" % html % u"</td>";
 }
 
 QString NumberCell(double value) { return Cell(GroupedNumber(value), "num"); }
 
 QString HeaderRow(const QStringList& labels) {
   QString row = QStringLiteral("<thead><tr>");
-  for (const QString& label : labels) row += QStringLiteral("<th scope=\"col\">%1</th>").arg(label);
+  for (const QString& label : labels) row += u"<th scope=\"col\">" % label % u"</th>";
   return row + QStringLiteral("</tr></thead>");
 }
 
@@ -110,22 +111,20 @@ QString CallText(const QString& call_sign) {
 }
 
 QString Link(const QString& href, const QString& html) {
-  return QStringLiteral("<a href=\"%1\">%2</a>").arg(HtmlEscaped(href), html);
+  return u"<a href=\"" % HtmlEscaped(href) % u"\">" % html % u"</a>";
 }
 
 QString Page(const SiteInfo& info, const QString& root, const QString& heading,
              const QString& body) {
   const QString contest = HtmlEscaped(info.contest);
-  return QStringLiteral(
-             "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
-             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-             "<meta http-equiv=\"Content-Security-Policy\" content=\"%1\">\n"
-             "<title>%2</title>\n<style>%3</style>\n</head>\n<body>\n"
-             "<header><p>%4</p>\n<h1>%5</h1></header>\n<main>\n%6</main>\n"
-             "<script>%7</script>\n</body>\n</html>\n")
-      .arg(QLatin1String(kPolicy), contest, QLatin1String(kStyle),
-           Link(root + kIndexPage, contest + QStringLiteral(" — ") + Both("目次", "Contents")),
-           heading, body, QLatin1String(kSortScript));
+  return u"<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+         u"<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         u"<meta http-equiv=\"Content-Security-Policy\" content=\"" %
+         QLatin1String(kPolicy) % u"\">\n<title>" % contest % u"</title>\n<style>" %
+         QLatin1String(kStyle) % u"</style>\n</head>\n<body>\n<header><p>" %
+         Link(root + kIndexPage, contest + QStringLiteral(" — ") + Both("目次", "Contents")) %
+         u"</p>\n<h1>" % heading % u"</h1></header>\n<main>\n" % body %
+         u"</main>\n<script>" % QLatin1String(kSortScript) % u"</script>\n</body>\n</html>\n";
 }
 
 // A call sign as a link to its entrant's page.
@@ -340,9 +339,9 @@ class Site {
       const BandSlot& band = activity.tally[static_cast<size_t>(slot)];
       const QString head =
           slot == kTotalSlot ? Both("計", "Total") : QString::fromLatin1(kBands[slot]);
-      rows.append(QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(head) +
-                  NumberCell(band.valid) + NumberCell(band.dupes) + NumberCell(band.points) +
-                  NumberCell(band.mult1) + NumberCell(band.mult2) + QStringLiteral("</tr>\n"));
+      rows.append(u"<tr><th scope=\"row\">" % head % u"</th>" % NumberCell(band.valid) %
+                  NumberCell(band.dupes) % NumberCell(band.points) % NumberCell(band.mult1) %
+                  NumberCell(band.mult2) % u"</tr>\n");
     }
     QString html =
         Table(Both("バンド別（3.5 MHz の行には 5 バンド外の交信を含む）",
@@ -409,9 +408,8 @@ class Site {
 
   QString EntrantPage(const Entrant& entrant) const {
     const ResultRow& row = *entrant.row;
-    auto field = [](const QString& label, const QString& html, const char* css) {
-      return QStringLiteral("<tr><th scope=\"row\">%1</th>").arg(label) + Cell(html, css) +
-             QStringLiteral("</tr>\n");
+    auto field = [](const QString& label, const QString& html, const char* css) -> QString {
+      return u"<tr><th scope=\"row\">" % label % u"</th>" % Cell(html, css) % u"</tr>\n";
     };
     auto text = [&](const char* ja, const char* en, const QString& value) {
       return field(Both(ja, en), HtmlEscaped(value), "text");
@@ -467,60 +465,67 @@ class Site {
     return Page(info_, root, CallText(row.call_sign), body);
   }
 
+  // The whole table and every list: an entrant per line, a list's entries
+  // each on a line of their own.
   QByteArray Json() const {
-    QJsonArray entrants;
+    auto text = [](const QString& value) { return JsonString(value); };
+    auto number = [](double value) { return JsonNumber(value); };
+    QByteArrayList entrants;
     for (const Entrant& entrant : entrants_) {
       const ResultRow& row = *entrant.row;
-      entrants.append(QJsonObject{
-          {"position", entrant.position}, {"call_sign", row.call_sign},
-          {"category", row.category},     {"claimed_score", row.claimed_score},
-          {"score", row.score},           {"continent", row.continent},
-          {"entity", row.entity},         {"name", row.name},
-          {"operators", row.operators},   {"club", row.club},
-          {"created_by", row.created_by}, {"soapbox", row.soapbox},
-          {"qso_lines", row.qso_lines},   {"valid", row.valid},
-          {"dupes", row.dupes},           {"points", row.points},
-          {"mult1", row.mult1},           {"mult2", row.mult2},
-          {"total_mult", row.total_mult}, {"page", entrant.page},
-      });
+      entrants.append(JsonObject({
+          {"position", number(entrant.position)},   {"call_sign", text(row.call_sign)},
+          {"category", text(row.category)},         {"claimed_score", number(row.claimed_score)},
+          {"score", number(row.score)},             {"continent", text(row.continent)},
+          {"entity", text(row.entity)},             {"name", text(row.name)},
+          {"operators", text(row.operators)},       {"club", text(row.club)},
+          {"created_by", text(row.created_by)},     {"soapbox", text(row.soapbox)},
+          {"qso_lines", number(row.qso_lines)},     {"valid", number(row.valid)},
+          {"dupes", number(row.dupes)},             {"points", number(row.points)},
+          {"mult1", number(row.mult1)},             {"mult2", number(row.mult2)},
+          {"total_mult", number(row.total_mult)},   {"page", text(entrant.page)},
+      }));
     }
-    QJsonArray rankings;
+    QByteArrayList rankings;
     const QList<RankingReport>& reports = RankingReports();
     for (qsizetype r = 0; r < reports.size(); ++r) {
-      QJsonArray entries;
+      QByteArrayList entries;
       for (qsizetype k = 0; k < members_[r].size(); ++k) {
-        entries.append(QJsonObject{{"place", places_[r][k]}, {"position", members_[r][k] + 1}});
+        entries.append(JsonObject(
+            {{"place", number(places_[r][k])}, {"position", number(members_[r][k] + 1)}}));
       }
-      rankings.append(QJsonObject{{"list", QString::fromLatin1(reports[r].title)},
-                                  {"page", PageOf(reports[r].file_name)},
-                                  {"entries", entries}});
+      rankings.append(JsonObject({{"list", text(QString::fromUtf8(reports[r].title))},
+                                  {"page", text(PageOf(reports[r].file_name))},
+                                  {"entries", JsonArray(entries, 6)}}));
     }
-    QJsonArray awards;
+    QByteArrayList awards;
     for (const AwardFile& award : AwardFiles()) {
-      QJsonArray categories;
+      QByteArrayList categories;
       for (const Category category : kAwardCategories) {
         const qsizetype r = ReportIndex(category, award.region);
         const qsizetype winners = std::min(members_[r].size(), award.place_texts.size());
-        QJsonArray entries;
+        QByteArrayList entries;
         for (qsizetype k = 0; k < winners; ++k) {
-          entries.append(
-              QJsonObject{{"place", k + 1},
-                          {"award", TrimSpaces(QString::fromLatin1(award.place_texts[k]))},
-                          {"position", members_[r][k] + 1}});
+          entries.append(JsonObject(
+              {{"place", number(k + 1)},
+               {"award", text(TrimSpaces(QString::fromLatin1(award.place_texts[k])))},
+               {"position", number(members_[r][k] + 1)}}));
         }
-        categories.append(QJsonObject{{"category", QString::fromLatin1(CategoryCode(category))},
-                                      {"entries", entries}});
+        categories.append(JsonObject({{"category", text(QString::fromLatin1(CategoryCode(category)))},
+                                      {"entries", JsonArray(entries, 8)}}));
       }
-      awards.append(QJsonObject{{"list", QString::fromLatin1(award.title)},
-                                {"page", PageOf(award.file_name)},
-                                {"categories", categories}});
+      awards.append(JsonObject({{"list", text(QString::fromUtf8(award.title))},
+                                {"page", text(PageOf(award.file_name))},
+                                {"categories", JsonArray(categories, 6)}}));
     }
-    const QJsonObject root{{"contest", info_.contest},
-                           {"date", info_.date.toString(Qt::ISODate)},
-                           {"entrants", entrants},
-                           {"rankings", rankings},
-                           {"awards", awards}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    const QByteArray members[] = {
+        "\"contest\": " + text(info_.contest),
+        "\"date\": " + text(info_.date.toString(Qt::ISODate)),
+        "\"entrants\": " + JsonArray(entrants, 4),
+        "\"rankings\": " + JsonArray(rankings, 4),
+        "\"awards\": " + JsonArray(awards, 4),
+    };
+    return "{\n  " + QByteArrayList(std::begin(members), std::end(members)).join(",\n  ") + "\n}\n";
   }
 
   const SiteInfo& info_;

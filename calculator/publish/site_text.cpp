@@ -1,6 +1,8 @@
 #include "calculator/publish/site_text.h"
 
+#include <QLocale>
 #include <QRegularExpression>
+#include <cmath>
 
 namespace tovek::publish {
 
@@ -111,6 +113,67 @@ QString CsvRecord(const QStringList& fields) {
   cells.reserve(fields.size());
   for (const QString& field : fields) cells.append(CsvField(field));
   return cells.join(u',') + QStringLiteral("\r\n");
+}
+
+QByteArray JsonString(QStringView text) {
+  QByteArray json;
+  json.reserve(text.size() + 2);
+  json += '"';
+  qsizetype plain = 0;  // the start of the characters not yet taken over
+  auto escape = [&](qsizetype at, QByteArrayView replacement) {
+    json += text.sliced(plain, at - plain).toUtf8();
+    json += replacement;
+    plain = at + 1;
+  };
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (c == u'"') {
+      escape(i, "\\\"");
+    } else if (c == u'\\') {
+      escape(i, "\\\\");
+    } else if (c == u'\n') {
+      escape(i, "\\n");
+    } else if (c == u'\r') {
+      escape(i, "\\r");
+    } else if (c == u'\t') {
+      escape(i, "\\t");
+    } else if (c < 0x20) {
+      escape(i, QByteArray("\\u00").append(QByteArray::number(c, 16).rightJustified(2, '0')));
+    }
+  }
+  json += text.sliced(plain).toUtf8();
+  json += '"';
+  return json;
+}
+
+QByteArray JsonNumber(double value) {
+  constexpr double kExactWhole = 9007199254740992.0;  // 2^53
+  if (!std::isfinite(value)) return QByteArrayLiteral("null");
+  if (value == std::trunc(value) && std::abs(value) < kExactWhole) {
+    return QByteArray::number(static_cast<qint64>(value));
+  }
+  return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QByteArray JsonObject(std::initializer_list<JsonMember> members) {
+  QByteArray json;
+  json.reserve(256);
+  json += '{';
+  for (const JsonMember& member : members) {
+    if (json.size() > 1) json += ", ";
+    json += '"';
+    json += member.name;
+    json += "\": ";
+    json += member.value;
+  }
+  json += '}';
+  return json;
+}
+
+QByteArray JsonArray(const QByteArrayList& values, int indent) {
+  if (values.isEmpty()) return QByteArrayLiteral("[]");
+  const QByteArray inner = '\n' + QByteArray(indent, ' ');
+  return '[' + inner + values.join(',' + inner) + '\n' + QByteArray(indent - 2, ' ') + ']';
 }
 
 }  // namespace tovek::publish

@@ -2,9 +2,12 @@
 // languages, HTML-escaped text, CSV fields, safe file names, whole files.
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <initializer_list>
 
 #include "calculator/result_table.h"
 #include "common/text_file.h"
@@ -46,6 +49,23 @@ QString CsvField(QStringView text);
 
 // One CSV record: the fields joined by commas, ended by CR LF.
 QString CsvRecord(const QStringList& fields);
+
+// JSON text in UTF-8, made directly: results.json holds an object per
+// entrant, and Qt's JSON classes sort and copy an object's members at every
+// insert, then copy the whole document twice more.
+// A string, quoted, with quotes, backslashes and control characters escaped.
+QByteArray JsonString(QStringView text);
+// A number: whole numbers without a fraction, others in their shortest exact
+// form; null for an infinite or undefined one, which JSON cannot hold.
+QByteArray JsonNumber(double value);
+// An object on one line, from its members' names and values (JSON text).
+struct JsonMember {
+  const char* name;
+  QByteArray value;
+};
+QByteArray JsonObject(std::initializer_list<JsonMember> members);
+// An array, one value (JSON text) per line, indented by `indent` spaces.
+QByteArray JsonArray(const QByteArrayList& values, int indent);
 
 
 }  // namespace tovek::publish

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <limits>
 
 #include "calculator/award_writer.h"
 
@@ -92,7 +93,9 @@ TEST(ResultsSite, JsonHoldsTheAwardListsOfTheAwardPages) {
       "<tr><td class=\"place\">(\\d+)</td><td>([^<]*)</td><th scope=\"row\"><a href=\"[^\"]*\">"
       "([^<]*)</a></th>"));
   qsizetype winners = 0;
-  for (const QJsonValue& award : awards) {
+  for (qsizetype a = 0; a < awards.size(); ++a) {
+    const QJsonValue award = awards[a];
+    EXPECT_EQ(award[u"list"].toString(), QString::fromUtf8(AwardFiles()[a].title));
     QStringList from_json;
     for (const QJsonValue& category : award[u"categories"].toArray()) {
       for (const QJsonValue& entry : category[u"entries"].toArray()) {
@@ -111,6 +114,31 @@ TEST(ResultsSite, JsonHoldsTheAwardListsOfTheAwardPages) {
     winners += from_page.size();
   }
   EXPECT_GT(winners, 8);
+}
+
+// results.json is written as text: Qt's JSON reader takes back every text
+// and number as the table holds them, and a score JSON cannot hold as null.
+TEST(ResultsSite, JsonReadsBackEveryTextAndNumberOfTheTable) {
+  ResultRow row = ContestRow(QStringLiteral("JA1\"A\\"), "SOLP", "AS", "JA", 1234.5, 10, 20, 3,
+                             QStringLiteral("山田\t\"太郎\"\r\n\x01様 </script>"), "");
+  row.claimed_score = std::numeric_limits<double>::infinity();
+  row.soapbox = QStringLiteral("\\u0041 \\");
+  const QList<SiteFile> site = ResultsSite(kInfo, {row});
+  QJsonParseError error;
+  const QJsonObject root =
+      QJsonDocument::fromJson(FileText(site, QStringLiteral("results.json")).toUtf8(), &error)
+          .object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+  EXPECT_EQ(root[u"contest"].toString(), kInfo.contest);
+  const QJsonObject entrant = root[u"entrants"].toArray().first().toObject();
+  EXPECT_EQ(entrant[u"call_sign"].toString(), row.call_sign);
+  EXPECT_EQ(entrant[u"name"].toString(), row.name);
+  EXPECT_EQ(entrant[u"soapbox"].toString(), row.soapbox);
+  EXPECT_EQ(entrant[u"score"].toDouble(), 1234.5);
+  EXPECT_EQ(entrant[u"valid"].toInteger(), 10);
+  EXPECT_TRUE(entrant[u"claimed_score"].isNull());
+  EXPECT_EQ(root[u"rankings"].toArray().first()[u"list"].toString(),
+            QString::fromUtf8(RankingReports().first().title));
 }
 
 // A second run over a smaller table removes the pages of the entrants it no

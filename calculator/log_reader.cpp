@@ -154,7 +154,9 @@ QString BandOfFrequency(const QString& frequency_text) {
   return band ? *band : frequency_text;
 }
 
-LogRead ReadLog(const QString& path) {
+namespace {
+
+LogRead ReadLogFile(const QString& path, const QsoLineVisitor* visitor) {
   LogRead log;
   TextLineReader reader(LineEnds::kCrLfCrOrLf, TextSource::kLog);
   // Whether a log that cannot be read is there at all is asked only then:
@@ -168,8 +170,16 @@ LogRead ReadLog(const QString& path) {
     log.error = opened.error;
     return log;
   }
-  ReadLines(reader, log);
+  ReadLines(reader, log, visitor);
   return log;
+}
+
+}  // namespace
+
+LogRead ReadLog(const QString& path) { return ReadLogFile(path, nullptr); }
+
+LogRead ReadLog(const QString& path, const QsoLineVisitor& visitor) {
+  return ReadLogFile(path, &visitor);
 }
 
 LogRead ReadLogBytes(QByteArray bytes) {

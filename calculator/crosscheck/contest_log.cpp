@@ -134,15 +134,24 @@ ContestQso ParseFixed(QStringView value, int line_number) {
       Field(value, kFixedDate), Field(value, kFixedTime), Field(value, kFixedCall));
 }
 
-ContestQso ParseFree(QStringView value, int line_number) {
-  std::array<QStringView, 11> tokens{};
-  size_t count = 0;
+// A free layout's fields, separated by blanks and tabs:
+//   freq mode date time mycall rst exch call rst exch [transmitter]
+// `count` of them at most; the fields a line does not have are empty.
+template <size_t count>
+std::array<QStringView, count> FreeFields(QStringView value) {
+  std::array<QStringView, count> tokens{};
+  size_t taken = 0;
   for (const QStringView token : value.tokenize(u' ', Qt::SkipEmptyParts)) {
     for (const QStringView part : token.tokenize(u'\t', Qt::SkipEmptyParts)) {
-      if (count < tokens.size()) tokens[count++] = part;
+      if (taken == count) return tokens;
+      tokens[taken++] = part;
     }
   }
-  // freq mode date time mycall rst exch call rst exch [transmitter]
+  return tokens;
+}
+
+ContestQso ParseFree(QStringView value, int line_number) {
+  const std::array<QStringView, 11> tokens = FreeFields<11>(value);
   return MakeQso(value, line_number,
                  {tokens[0], tokens[1], tokens[4], tokens[5], tokens[6], tokens[8], tokens[9]},
                  tokens[2], tokens[3], tokens[7]);
@@ -174,6 +183,12 @@ int MinuteOf(int year, int month, int day, int hour, int minute) {
 
 ContestQso ParseQsoLine(QStringView value, int line_number) {
   return IsFixedLayout(value) ? ParseFixed(value, line_number) : ParseFree(value, line_number);
+}
+
+int QsoLineMinute(QStringView value) {
+  if (IsFixedLayout(value)) return ReadMinute(Field(value, kFixedDate), Field(value, kFixedTime));
+  const std::array<QStringView, 4> tokens = FreeFields<4>(value);
+  return ReadMinute(tokens[2], tokens[3]);
 }
 
 ContestLog ReadContestLogBytes(const QString& path, QByteArray bytes) {

@@ -95,6 +95,10 @@ struct ContestLog {
 // The QSO's texts are views of `value`, its call as written.
 ContestQso ParseQsoLine(QStringView value, int line_number);
 
+// The minute of a QSO line as ParseQsoLine reads it, without its other
+// fields: for readers that count QSOs by time and need nothing else.
+int QsoLineMinute(QStringView value);
+
 // Reads a log from its bytes, or from its file (a missing or unreadable file
 // gives a log without QSOs whose `scored.status` says why).
 ContestLog ReadContestLogBytes(const QString& path, QByteArray bytes);

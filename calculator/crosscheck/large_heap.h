@@ -7,7 +7,8 @@ namespace tovek::crosscheck {
 // system backs with large pages (2 MiB), and keep it until the process ends.
 // A cross-check keeps every QSO of thousands of logs: in 4 KiB pages it
 // faulted in some 30,000 pages one by one, a fifth of its time. Meant for a
-// process that runs one check and ends (tovek): the setting is process-wide.
+// process that runs one check, or writes one site, and ends (tovek): the
+// setting is process-wide.
 // Does nothing where the allocator or the system offers no such control.
 void UseLargePagesForHeap();
 

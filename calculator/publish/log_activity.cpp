@@ -2,12 +2,14 @@
 
 #include <QDate>
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "calculator/crosscheck/contest_log.h"
+#include "calculator/log_reader.h"
 #include "calculator/crosscheck/parallel_work.h"
 #include "calculator/text_rules.h"
 #include "common/progress.h"
@@ -23,26 +25,24 @@ int HourOf(int minute) {
                      : -((-minute + kMinutesPerHour - 1) / kMinutesPerHour);
 }
 
-EntrantActivity ActivityOf(const crosscheck::ContestLog& log, const PrefixTable& prefixes,
-                           const AreaTable& areas, CallFactsCache& cache) {
-  EntrantActivity activity;
-  NoProgress progress;
-  activity.tally = LogDataSearch(log.scored, prefixes, areas, progress, cache).tally;
+// The QSOs of a log by the hour they were made in (minutes as the
+// cross-check reads them), from the hour of the first.
+void CountHours(const std::vector<int>& minutes, EntrantActivity& activity) {
   int first = std::numeric_limits<int>::max();
-  for (const crosscheck::ContestQso& qso : log.qsos) {
-    if (qso.minute != crosscheck::kNoTime) first = std::min(first, HourOf(qso.minute));
+  for (const int minute : minutes) {
+    if (minute != crosscheck::kNoTime) first = std::min(first, HourOf(minute));
   }
   if (first == std::numeric_limits<int>::max()) {
-    activity.untimed = static_cast<int>(log.qsos.size());
-    return activity;
+    activity.untimed = static_cast<int>(minutes.size());
+    return;
   }
   activity.first_hour = first;
-  for (const crosscheck::ContestQso& qso : log.qsos) {
-    if (qso.minute == crosscheck::kNoTime) {
+  for (const int minute : minutes) {
+    if (minute == crosscheck::kNoTime) {
       ++activity.untimed;
       continue;
     }
-    const int hour = HourOf(qso.minute) - first;
+    const int hour = HourOf(minute) - first;
     if (hour >= kChartHours) {
       ++activity.beyond;
       continue;
@@ -50,19 +50,16 @@ EntrantActivity ActivityOf(const crosscheck::ContestLog& log, const PrefixTable&
     if (activity.per_hour.size() <= hour) activity.per_hour.resize(hour + 1);
     ++activity.per_hour[hour];
   }
-  return activity;
 }
 
-// "MM-dd HH:00" of an hour counted from 2000-01-01 00:00 UTC; made by
-// arithmetic, as a chart names up to 48 hours of each of thousands of logs.
-QString HourText(int hours_since_2000) {
+// "MM-dd HH:00" of an hour counted from 2000-01-01 00:00 UTC.
+QByteArray HourText(int hours_since_2000) {
   const int day = hours_since_2000 >= 0 ? hours_since_2000 / 24 : -((-hours_since_2000 + 23) / 24);
   const int hour = hours_since_2000 - day * 24;
   const QDate date = QDate(2000, 1, 1).addDays(day);
-  return QStringLiteral("%1-%2 %3:00")
-      .arg(date.month(), 2, 10, QLatin1Char('0'))
-      .arg(date.day(), 2, 10, QLatin1Char('0'))
-      .arg(hour, 2, 10, QLatin1Char('0'));
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d-%02d %02d:00", date.month(), date.day(), hour);
+  return text;
 }
 
 }  // namespace
@@ -73,29 +70,45 @@ ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixe
   // The logs are read and scored on every core (the tables are only read);
   // they are taken in the order of `paths` afterwards.
   std::vector<std::optional<std::pair<QString, EntrantActivity>>> read(paths.size());
-  std::vector<CallFactsCache> caches(static_cast<size_t>(crosscheck::ParallelWorkers()));
+  // A cache per worker, of 32,768 slots: a contest's logs work a few
+  // thousand calls, and the scoring's default (a quarter of a million, for
+  // a run on one thread) cost more to clear than it saved here.
+  constexpr int kCacheSlotBits = 15;
+  std::vector<CallFactsCache> caches;
+  for (int worker = 0; worker < crosscheck::ParallelWorkers(); ++worker) {
+    caches.emplace_back(kCacheSlotBits);
+  }
   progress.SetMaximum(paths.size());
   const auto show_done = crosscheck::ShowItemsDone(progress);
   crosscheck::ForEachInParallel(
       read.size(),
       [&](size_t item, int worker) {
-        const crosscheck::ContestLog log =
-            crosscheck::ReadContestLog(paths[static_cast<qsizetype>(item)]);
-        if (log.scored.status == LogRead::Status::kMissing ||
-            log.scored.status == LogRead::Status::kUnreadable) {
+        // The scoring's own reading, and of each QSO line only its time.
+        // The texts are kept while the log's call is not yet known (it may
+        // stand below the QSO lines), only when some lines are asked for.
+        std::vector<int> minutes;
+        std::vector<std::pair<int, QString>> texts;
+        const LogRead log =
+            ReadLog(paths[static_cast<qsizetype>(item)], [&](QStringView value, int line) {
+              minutes.push_back(crosscheck::QsoLineMinute(value));
+              if (!quoted.isEmpty()) texts.emplace_back(line, QStringLiteral("QSO:") + value.toString());
+            });
+        if (log.status == LogRead::Status::kMissing || log.status == LogRead::Status::kUnreadable) {
           return;
         }
-        const QString call = TrimSpaces(log.scored.summary.call_sign).toUpper();
-        EntrantActivity of_log =
-            ActivityOf(log, prefixes, areas, caches[static_cast<size_t>(worker)]);
+        const QString call = TrimSpaces(log.summary.call_sign).toUpper();
+        EntrantActivity activity;
+        NoProgress no_progress;
+        activity.tally =
+            LogDataSearch(log, prefixes, areas, no_progress, caches[static_cast<size_t>(worker)])
+                .tally;
+        CountHours(minutes, activity);
         if (const auto lines = quoted.constFind(call); lines != quoted.cend()) {
-          for (const crosscheck::ContestQso& qso : log.qsos) {
-            if (lines->contains(qso.line)) {
-              of_log.line_texts.insert(qso.line, QStringLiteral("QSO:") + qso.text.toString());
-            }
+          for (auto& [line, text] : texts) {
+            if (lines->contains(line)) activity.line_texts.insert(line, std::move(text));
           }
         }
-        read[item].emplace(call, std::move(of_log));
+        read[item].emplace(call, std::move(activity));
       },
       show_done);
   show_done(read.size());  // the other threads' last logs are done by now too
@@ -107,6 +120,8 @@ ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixe
 }
 
 QString HourlyRateSvg(const EntrantActivity& activity) {
+  // Made as bytes with snprintf: a chart has up to 48 bars, and a site a
+  // chart on each of thousands of pages.
   constexpr int kBar = 12;
   constexpr int kHeight = 120;
   constexpr int kLeft = 36;
@@ -114,42 +129,37 @@ QString HourlyRateSvg(const EntrantActivity& activity) {
   int peak = 1;
   for (const int count : activity.per_hour) peak = std::max(peak, count);
   const int width = kLeft + kChartHours * kBar + 4;
-  QString svg = QStringLiteral(
-                    "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %1 %2\" "
-                    "width=\"100%\" style=\"max-width:%1px\" role=\"img\">"
-                    "<title>QSOs per hour, from %3 UTC; at most %4 in an hour</title>")
-                    .arg(width)
-                    .arg(kHeight + kBottom)
-                    .arg(HourText(activity.first_hour))
-                    .arg(peak);
-  svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#000\"/>")
-             .arg(kLeft)
-             .arg(kHeight)
-             .arg(width - 4);
-  svg += QStringLiteral("<text x=\"%1\" y=\"10\" font-size=\"10\" text-anchor=\"end\">%2</text>")
-             .arg(kLeft - 4)
-             .arg(peak);
+  QByteArray svg;
+  svg.reserve(8192);
+  char part[256];
+  auto add = [&](int length) { svg.append(part, std::min<int>(length, sizeof part - 1)); };
+  add(std::snprintf(part, sizeof part,
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %d %d\" "
+                    "width=\"100%%\" style=\"max-width:%dpx\" role=\"img\">"
+                    "<title>QSOs per hour, from %s UTC; at most %d in an hour</title>",
+                    width, kHeight + kBottom, width, HourText(activity.first_hour).constData(),
+                    peak));
+  add(std::snprintf(part, sizeof part, "<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" stroke=\"#000\"/>",
+                    kLeft, kHeight, width - 4, kHeight));
+  add(std::snprintf(part, sizeof part,
+                    "<text x=\"%d\" y=\"10\" font-size=\"10\" text-anchor=\"end\">%d</text>",
+                    kLeft - 4, peak));
   for (int h = 0; h < activity.per_hour.size(); ++h) {
     const int bar = activity.per_hour[h] * (kHeight - 10) / peak;
     if (bar > 0) {
-      svg += QStringLiteral(
-                 "<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"#369\">"
-                 "<title>%5 UTC: %6</title></rect>")
-                 .arg(kLeft + h * kBar + 1)
-                 .arg(kHeight - bar)
-                 .arg(kBar - 2)
-                 .arg(bar)
-                 .arg(HourText(activity.first_hour + h))
-                 .arg(activity.per_hour[h]);
+      add(std::snprintf(part, sizeof part,
+                        "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"#369\">"
+                        "<title>%s UTC: %d</title></rect>",
+                        kLeft + h * kBar + 1, kHeight - bar, kBar - 2, bar,
+                        HourText(activity.first_hour + h).constData(), activity.per_hour[h]));
     }
   }
   for (int h = 0; h < kChartHours; h += 6) {
-    svg += QStringLiteral("<text x=\"%1\" y=\"%2\" font-size=\"9\">+%3h</text>")
-               .arg(kLeft + h * kBar)
-               .arg(kHeight + 14)
-               .arg(h);
+    add(std::snprintf(part, sizeof part, "<text x=\"%d\" y=\"%d\" font-size=\"9\">+%dh</text>",
+                      kLeft + h * kBar, kHeight + 14, h));
   }
-  return svg + QStringLiteral("</svg>");
+  svg += "</svg>";
+  return QString::fromLatin1(svg);
 }
 
 }  // namespace tovek::publish

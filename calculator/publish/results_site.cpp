@@ -538,18 +538,28 @@ class Site {
   QList<QList<std::pair<qsizetype, qint64>>> lists_of_;
 };
 
-// The entrant pages of an earlier run that this run did not write (an
-// entrant taken out, or moved to another position): only plain files of the
-// names the site gives its entrant pages, nothing else in the folder.
-void RemoveStalePages(const QDir& root, const QSet<QString>& written) {
+// The entrant pages in the site's folder (paths from the site's folder):
+// only plain files of the names the site gives its entrant pages.
+QStringList EntrantPagesIn(const QDir& root) {
   static const QRegularExpression kPageName(QStringLiteral("^[0-9]+-[A-Za-z0-9_]*\\.html$"));
   const QDir entrants(root.filePath(kEntrantFolder));
+  QStringList pages;
   for (const QString& name : entrants.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-    if (written.contains(kEntrantFolder + u'/' + name) || !kPageName.match(name).hasMatch()) {
-      continue;
+    if (kPageName.match(name).hasMatch() && !QFileInfo(entrants.filePath(name)).isSymLink()) {
+      pages.append(kEntrantFolder + u'/' + name);
     }
-    const QFileInfo file(entrants.filePath(name));
-    if (!file.isSymLink()) QFile::remove(file.filePath());
+  }
+  return pages;
+}
+
+// The pages of an earlier run that this run did not write (an entrant taken
+// out, or moved to another position); nothing else in the folder.
+void RemoveStalePages(const QDir& root, const QStringList& earlier,
+                      const std::vector<QString>& written) {
+  if (earlier.isEmpty()) return;
+  const QSet<QString> now(written.begin(), written.end());
+  for (const QString& page : earlier) {
+    if (!now.contains(page)) QFile::remove(root.filePath(page));
   }
 }
 
@@ -596,9 +606,12 @@ OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info, cons
     const QString path = root.filePath(kEntrantFolder);
     return {FileOutcome::Failure(QStringLiteral("the folder cannot be created")), path};
   }
+  // Looked for before this run adds its own: a new site's folder has none,
+  // and its thousands of new pages need not be listed.
+  const QStringList earlier = EntrantPagesIn(root);
   // Pages are made and written on every core: a site holds a page per
-  // entrant, and the system's work of creating and renaming that many files
-  // takes longer than making them.
+  // entrant, and the system's work of creating that many files takes as
+  // long as making them.
   const Site site(info, rows);
   const qsizetype count = site.FileCount();
   std::vector<QString> paths(static_cast<size_t>(count));
@@ -607,20 +620,21 @@ OutputOutcome WriteResultsSite(const QString& folder, const SiteInfo& info, cons
   progress.SetMaximum(count);
   crosscheck::ForEachInParallel(
       static_cast<size_t>(count),
-      [&](size_t i, int) {
+      [&](size_t item, int) {
+        // The CSV and the JSON file, the largest by far, first: made last,
+        // one thread would make them alone while the other had no more pages.
+        const size_t i = (item + static_cast<size_t>(count) - 2) % static_cast<size_t>(count);
         SiteFile file = site.File(static_cast<qsizetype>(i));
         outcomes[i] = WriteFileBytesUnsynced(root.filePath(file.path), file.bytes);
         paths[i] = std::move(file.path);
         if (!outcomes[i].ok) failed = true;
       },
       crosscheck::ShowItemsDone(progress), [&] { return failed.load(); });
-  QSet<QString> written;
   for (size_t i = 0; i < outcomes.size(); ++i) {
     // The first failure in the files' order; files not reached have no path.
     if (!outcomes[i].ok) return {outcomes[i], root.filePath(paths[i])};
-    if (!paths[i].isEmpty()) written.insert(paths[i]);
   }
-  RemoveStalePages(root, written);
+  RemoveStalePages(root, earlier, paths);
   return {};
 }
 

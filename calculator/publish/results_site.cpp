@@ -468,64 +468,86 @@ class Site {
   // The whole table and every list: an entrant per line, a list's entries
   // each on a line of their own.
   QByteArray Json() const {
-    auto text = [](const QString& value) { return JsonString(value); };
-    auto number = [](double value) { return JsonNumber(value); };
-    QByteArrayList entrants;
+    QByteArray json;
+    json.reserve(rows_.size() * 640 + 65536);
+    json += "{\n  \"contest\": ";
+    AppendJsonString(json, info_.contest);
+    json += ",\n  \"date\": ";
+    AppendJsonString(json, info_.date.toString(Qt::ISODate));
+    json += ",\n  \"entrants\": ";
+    JsonEntrants(json);
+    json += ",\n  \"rankings\": ";
+    JsonRankings(json);
+    json += ",\n  \"awards\": ";
+    JsonAwards(json);
+    json += "\n}\n";
+    return json;
+  }
+
+  void JsonEntrants(QByteArray& json) const {
+    JsonArrayWriter entrants(json, 4);
     for (const Entrant& entrant : entrants_) {
       const ResultRow& row = *entrant.row;
-      entrants.append(JsonObject({
-          {"position", number(entrant.position)},   {"call_sign", text(row.call_sign)},
-          {"category", text(row.category)},         {"claimed_score", number(row.claimed_score)},
-          {"score", number(row.score)},             {"continent", text(row.continent)},
-          {"entity", text(row.entity)},             {"name", text(row.name)},
-          {"operators", text(row.operators)},       {"club", text(row.club)},
-          {"created_by", text(row.created_by)},     {"soapbox", text(row.soapbox)},
-          {"qso_lines", number(row.qso_lines)},     {"valid", number(row.valid)},
-          {"dupes", number(row.dupes)},             {"points", number(row.points)},
-          {"mult1", number(row.mult1)},             {"mult2", number(row.mult2)},
-          {"total_mult", number(row.total_mult)},   {"page", text(entrant.page)},
-      }));
+      JsonObjectWriter(entrants.Next())
+          .Number("position", static_cast<double>(entrant.position))
+          .Text("call_sign", row.call_sign)
+          .Text("category", row.category)
+          .Number("claimed_score", row.claimed_score)
+          .Number("score", row.score)
+          .Text("continent", row.continent)
+          .Text("entity", row.entity)
+          .Text("name", row.name)
+          .Text("operators", row.operators)
+          .Text("club", row.club)
+          .Text("created_by", row.created_by)
+          .Text("soapbox", row.soapbox)
+          .Number("qso_lines", row.qso_lines)
+          .Number("valid", row.valid)
+          .Number("dupes", row.dupes)
+          .Number("points", row.points)
+          .Number("mult1", row.mult1)
+          .Number("mult2", row.mult2)
+          .Number("total_mult", row.total_mult)
+          .Text("page", entrant.page);
     }
-    QByteArrayList rankings;
+  }
+
+  void JsonRankings(QByteArray& json) const {
+    JsonArrayWriter rankings(json, 4);
     const QList<RankingReport>& reports = RankingReports();
     for (qsizetype r = 0; r < reports.size(); ++r) {
-      QByteArrayList entries;
+      JsonObjectWriter list(rankings.Next());
+      list.Text("list", QString::fromUtf8(reports[r].title))
+          .Text("page", PageOf(reports[r].file_name));
+      JsonArrayWriter entries(list.Member("entries"), 6);
       for (qsizetype k = 0; k < members_[r].size(); ++k) {
-        entries.append(JsonObject(
-            {{"place", number(places_[r][k])}, {"position", number(members_[r][k] + 1)}}));
+        JsonObjectWriter(entries.Next())
+            .Number("place", static_cast<double>(places_[r][k]))
+            .Number("position", static_cast<double>(members_[r][k] + 1));
       }
-      rankings.append(JsonObject({{"list", text(QString::fromUtf8(reports[r].title))},
-                                  {"page", text(PageOf(reports[r].file_name))},
-                                  {"entries", JsonArray(entries, 6)}}));
     }
-    QByteArrayList awards;
+  }
+
+  void JsonAwards(QByteArray& json) const {
+    JsonArrayWriter awards(json, 4);
     for (const AwardFile& award : AwardFiles()) {
-      QByteArrayList categories;
+      JsonObjectWriter list(awards.Next());
+      list.Text("list", QString::fromUtf8(award.title)).Text("page", PageOf(award.file_name));
+      JsonArrayWriter categories(list.Member("categories"), 6);
       for (const Category category : kAwardCategories) {
         const qsizetype r = ReportIndex(category, award.region);
         const qsizetype winners = std::min(members_[r].size(), award.place_texts.size());
-        QByteArrayList entries;
+        JsonObjectWriter of_category(categories.Next());
+        of_category.Text("category", QString::fromLatin1(CategoryCode(category)));
+        JsonArrayWriter entries(of_category.Member("entries"), 8);
         for (qsizetype k = 0; k < winners; ++k) {
-          entries.append(JsonObject(
-              {{"place", number(k + 1)},
-               {"award", text(TrimSpaces(QString::fromLatin1(award.place_texts[k])))},
-               {"position", number(members_[r][k] + 1)}}));
+          JsonObjectWriter(entries.Next())
+              .Number("place", static_cast<double>(k + 1))
+              .Text("award", TrimSpaces(QString::fromLatin1(award.place_texts[k])))
+              .Number("position", static_cast<double>(members_[r][k] + 1));
         }
-        categories.append(JsonObject({{"category", text(QString::fromLatin1(CategoryCode(category)))},
-                                      {"entries", JsonArray(entries, 8)}}));
       }
-      awards.append(JsonObject({{"list", text(QString::fromUtf8(award.title))},
-                                {"page", text(PageOf(award.file_name))},
-                                {"categories", JsonArray(categories, 6)}}));
     }
-    const QByteArray members[] = {
-        "\"contest\": " + text(info_.contest),
-        "\"date\": " + text(info_.date.toString(Qt::ISODate)),
-        "\"entrants\": " + JsonArray(entrants, 4),
-        "\"rankings\": " + JsonArray(rankings, 4),
-        "\"awards\": " + JsonArray(awards, 4),
-    };
-    return "{\n  " + QByteArrayList(std::begin(members), std::end(members)).join(",\n  ") + "\n}\n";
   }
 
   const SiteInfo& info_;

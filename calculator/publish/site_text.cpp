@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
+#include <cstdio>
 
 namespace tovek::publish {
 
@@ -115,65 +116,86 @@ QString CsvRecord(const QStringList& fields) {
   return cells.join(u',') + QStringLiteral("\r\n");
 }
 
-QByteArray JsonString(QStringView text) {
-  QByteArray json;
-  json.reserve(text.size() + 2);
+void AppendJsonString(QByteArray& json, QStringView text) {
+  // Every character JSON wants escaped is ASCII, and no byte of a longer
+  // character's UTF-8 is: the text is converted once and its bytes looked at.
+  const QByteArray utf8 = text.toUtf8();
+  json.reserve(json.size() + utf8.size() + 2);
   json += '"';
-  qsizetype plain = 0;  // the start of the characters not yet taken over
-  auto escape = [&](qsizetype at, QByteArrayView replacement) {
-    json += text.sliced(plain, at - plain).toUtf8();
-    json += replacement;
-    plain = at + 1;
-  };
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i].unicode();
-    if (c == u'"') {
-      escape(i, "\\\"");
-    } else if (c == u'\\') {
-      escape(i, "\\\\");
-    } else if (c == u'\n') {
-      escape(i, "\\n");
-    } else if (c == u'\r') {
-      escape(i, "\\r");
-    } else if (c == u'\t') {
-      escape(i, "\\t");
-    } else if (c < 0x20) {
-      escape(i, QByteArray("\\u00").append(QByteArray::number(c, 16).rightJustified(2, '0')));
+  for (const char c : utf8) {
+    switch (c) {
+      case '"':
+        json += "\\\"";
+        break;
+      case '\\':
+        json += "\\\\";
+        break;
+      case '\n':
+        json += "\\n";
+        break;
+      case '\r':
+        json += "\\r";
+        break;
+      case '\t':
+        json += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+          json += escaped;
+        } else {
+          json += c;
+        }
     }
   }
-  json += text.sliced(plain).toUtf8();
   json += '"';
-  return json;
 }
 
-QByteArray JsonNumber(double value) {
+void AppendJsonNumber(QByteArray& json, double value) {
   constexpr double kExactWhole = 9007199254740992.0;  // 2^53
-  if (!std::isfinite(value)) return QByteArrayLiteral("null");
-  if (value == std::trunc(value) && std::abs(value) < kExactWhole) {
-    return QByteArray::number(static_cast<qint64>(value));
+  if (!std::isfinite(value)) {
+    json += "null";
+  } else if (value == std::trunc(value) && std::abs(value) < kExactWhole) {
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value));
+    json += digits;
+  } else {
+    json += QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
   }
-  return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-QByteArray JsonObject(std::initializer_list<JsonMember> members) {
-  QByteArray json;
-  json.reserve(256);
-  json += '{';
-  for (const JsonMember& member : members) {
-    if (json.size() > 1) json += ", ";
-    json += '"';
-    json += member.name;
-    json += "\": ";
-    json += member.value;
-  }
-  json += '}';
-  return json;
+QByteArray& JsonObjectWriter::Member(const char* name) {
+  json_ += first_ ? "\"" : ", \"";
+  first_ = false;
+  json_ += name;
+  json_ += "\": ";
+  return json_;
 }
 
-QByteArray JsonArray(const QByteArrayList& values, int indent) {
-  if (values.isEmpty()) return QByteArrayLiteral("[]");
-  const QByteArray inner = '\n' + QByteArray(indent, ' ');
-  return '[' + inner + values.join(',' + inner) + '\n' + QByteArray(indent - 2, ' ') + ']';
+JsonObjectWriter& JsonObjectWriter::Text(const char* name, QStringView value) {
+  AppendJsonString(Member(name), value);
+  return *this;
+}
+
+JsonObjectWriter& JsonObjectWriter::Number(const char* name, double value) {
+  AppendJsonNumber(Member(name), value);
+  return *this;
+}
+
+QByteArray& JsonArrayWriter::Next() {
+  json_ += first_ ? "\n" : ",\n";
+  first_ = false;
+  json_.append(indent_, ' ');
+  return json_;
+}
+
+JsonArrayWriter::~JsonArrayWriter() {
+  if (!first_) {
+    json_ += '\n';
+    json_.append(indent_ - 2, ' ');
+  }
+  json_ += ']';
 }
 
 }  // namespace tovek::publish

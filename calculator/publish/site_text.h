@@ -3,11 +3,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <initializer_list>
 
 #include "calculator/result_table.h"
 #include "common/text_file.h"
@@ -50,22 +48,50 @@ QString CsvField(QStringView text);
 // One CSV record: the fields joined by commas, ended by CR LF.
 QString CsvRecord(const QStringList& fields);
 
-// JSON text in UTF-8, made directly: results.json holds an object per
-// entrant, and Qt's JSON classes sort and copy an object's members at every
-// insert, then copy the whole document twice more.
+// JSON text in UTF-8, written straight into one buffer: results.json holds
+// an object per entrant, and Qt's JSON classes sort and copy an object's
+// members at every insert and copy the whole document twice more.
+//
 // A string, quoted, with quotes, backslashes and control characters escaped.
-QByteArray JsonString(QStringView text);
+void AppendJsonString(QByteArray& json, QStringView text);
 // A number: whole numbers without a fraction, others in their shortest exact
 // form; null for an infinite or undefined one, which JSON cannot hold.
-QByteArray JsonNumber(double value);
-// An object on one line, from its members' names and values (JSON text).
-struct JsonMember {
-  const char* name;
-  QByteArray value;
+void AppendJsonNumber(QByteArray& json, double value);
+
+// An object on one line: {"name": value, ...}, closed when it goes.
+class JsonObjectWriter {
+ public:
+  explicit JsonObjectWriter(QByteArray& json) : json_(json) { json_ += '{'; }
+  ~JsonObjectWriter() { json_ += '}'; }
+  JsonObjectWriter(const JsonObjectWriter&) = delete;
+  JsonObjectWriter& operator=(const JsonObjectWriter&) = delete;
+
+  JsonObjectWriter& Text(const char* name, QStringView value);
+  JsonObjectWriter& Number(const char* name, double value);
+  // The name of a member whose value the caller writes next.
+  QByteArray& Member(const char* name);
+
+ private:
+  QByteArray& json_;
+  bool first_ = true;
 };
-QByteArray JsonObject(std::initializer_list<JsonMember> members);
-// An array, one value (JSON text) per line, indented by `indent` spaces.
-QByteArray JsonArray(const QByteArrayList& values, int indent);
+
+// An array with one value per line, indented by `indent` spaces, closed when
+// it goes; Next() starts the line of the next value.
+class JsonArrayWriter {
+ public:
+  JsonArrayWriter(QByteArray& json, int indent) : json_(json), indent_(indent) { json_ += '['; }
+  ~JsonArrayWriter();
+  JsonArrayWriter(const JsonArrayWriter&) = delete;
+  JsonArrayWriter& operator=(const JsonArrayWriter&) = delete;
+
+  QByteArray& Next();
+
+ private:
+  QByteArray& json_;
+  int indent_;
+  bool first_ = true;
+};
 
 
 }  // namespace tovek::publish

@@ -2,6 +2,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTextStream>
+#include <future>
+#include <optional>
 
 #include "calculator/crosscheck/large_heap.h"
 #include "calculator/publish/certificates.h"
@@ -85,6 +88,36 @@ int WriteCertificateFiles(const QString& folder, const publish::SiteInfo& info,
   return kSuccess;
 }
 
+// The scoring tables, loaded on a thread of their own while the results file
+// is read: each takes some milliseconds, and one after the other they left a
+// core idle. What the loading has to say is kept until it is taken.
+class TablesLoading {
+ public:
+  TablesLoading(const Arguments& arguments, const CommandIo& io)
+      : io_{io.in, io.out, error_stream_, io.program_folder},
+        loaded_(std::async(std::launch::async, [this, &arguments] {
+          return LoadScoringTables(arguments, io_, prefixes_, areas_);
+        })) {}
+
+  // Waits for the tables: kSuccess, or the loading's status with its
+  // message written to `err`.
+  int Take(QTextStream& err) {
+    const int loaded = loaded_.get();
+    err << errors_;
+    return loaded;
+  }
+  const PrefixTable& Prefixes() const { return prefixes_; }
+  const AreaTable& Areas() const { return areas_; }
+
+ private:
+  QString errors_;
+  QTextStream error_stream_{&errors_};
+  CommandIo io_;
+  PrefixTable prefixes_;
+  AreaTable areas_;
+  std::future<int> loaded_;  // last: it waits for the thread before the rest goes
+};
+
 int Run(const QStringList& args, CommandIo& io) {
   QString error;
   const auto parsed = Arguments::Parse(
@@ -106,6 +139,8 @@ int Run(const QStringList& args, CommandIo& io) {
   // One site and the process ends: the heap may keep what it takes, in
   // large pages (a site's tables, logs and pages fault in far fewer pages).
   crosscheck::UseLargePagesForHeap();
+  std::optional<TablesLoading> tables;
+  if (parsed->Has(kLogsOption)) tables.emplace(*parsed, io);
   const QString path = parsed->Operands().first();
   const std::optional<ResultTable> rows = ReadResultsFile(path, kName, io);
   if (!rows) return kRefused;
@@ -123,15 +158,12 @@ int Run(const QStringList& args, CommandIo& io) {
   if (!QDir().mkpath(folder)) {
     return Refuse(io, folder + QStringLiteral(": the folder cannot be created"));
   }
-  if (parsed->Has(kLogsOption)) {
-    PrefixTable prefixes;
-    AreaTable areas;
-    if (const int loaded = LoadScoringTables(*parsed, io, prefixes, areas); loaded != kSuccess) {
-      return loaded;
-    }
+  if (tables) {
+    if (const int loaded = tables->Take(io.err); loaded != kSuccess) return loaded;
     NoProgress progress;
-    info.activity = publish::ReadActivity(LogPaths(parsed->Values(kLogsOption)), prefixes, areas,
-                                          progress, publish::NotOkLineNumbers(info.checks));
+    info.activity =
+        publish::ReadActivity(LogPaths(parsed->Values(kLogsOption)), tables->Prefixes(),
+                              tables->Areas(), progress, publish::NotOkLineNumbers(info.checks));
   }
   const OutputOutcome written = publish::WriteResultsSite(folder, info, *rows);
   if (!written.outcome.ok) {

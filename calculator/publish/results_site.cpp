@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
@@ -54,9 +55,17 @@ const char kSortScript[] =
     "return(p<q?-1:p>q?1:0)*d}).forEach(function(r){b.appendChild(r)})})});";
 
 // Japanese and English side by side; only for the pages' own texts.
+// The labels are the program's own texts, which never change: each pair is
+// made once per thread and shared by every page after (a site's pages hold
+// some forty labels each, thousands of times over).
 QString Both(const char* ja, const char* en) {
-  return u"<span lang=\"ja\">" % QString::fromUtf8(ja) % u"</span> / <span lang=\"en\">" %
-         QString::fromUtf8(en) % u"</span>";
+  thread_local QHash<std::pair<const char*, const char*>, QString> made;
+  QString& label = made[{ja, en}];
+  if (label.isEmpty()) {
+    label = u"<span lang=\"ja\">" % QString::fromUtf8(ja) % u"</span> / <span lang=\"en\">" %
+            QString::fromUtf8(en) % u"</span>";
+  }
+  return label;
 }
 
 QString Both(Bilingual name) { return Both(name.ja, name.en); }

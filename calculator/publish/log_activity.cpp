@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "calculator/crosscheck/contest_log.h"
-#include "calculator/log_reader.h"
 #include "calculator/crosscheck/parallel_work.h"
+#include "calculator/log_reader.h"
 #include "calculator/text_rules.h"
 #include "common/progress.h"
 
@@ -62,6 +62,37 @@ QByteArray HourText(int hours_since_2000) {
   return text;
 }
 
+using CallAndActivity = std::pair<QString, EntrantActivity>;
+
+// One log: the scoring's own reading, and of each QSO line only its time.
+// Nothing for a log that is not there or cannot be read.
+std::optional<CallAndActivity> ReadLogActivity(const QString& path, const PrefixTable& prefixes,
+                                               const AreaTable& areas, CallFactsCache& cache,
+                                               const QHash<QString, QSet<int>>& quoted) {
+  std::vector<int> minutes;
+  // The lines' texts are kept while the log's call is not known (it may
+  // stand below the QSO lines), and only when some lines are asked for.
+  std::vector<std::pair<int, QString>> texts;
+  const LogRead log = ReadLog(path, [&](QStringView value, int line) {
+    minutes.push_back(crosscheck::QsoLineMinute(value));
+    if (!quoted.isEmpty()) texts.emplace_back(line, QStringLiteral("QSO:") + value.toString());
+  });
+  if (log.status == LogRead::Status::kMissing || log.status == LogRead::Status::kUnreadable) {
+    return std::nullopt;
+  }
+  const QString call = TrimSpaces(log.summary.call_sign).toUpper();
+  EntrantActivity activity;
+  NoProgress progress;
+  activity.tally = LogDataSearch(log, prefixes, areas, progress, cache).tally;
+  CountHours(minutes, activity);
+  if (const auto lines = quoted.constFind(call); lines != quoted.cend()) {
+    for (auto& [line, text] : texts) {
+      if (lines->contains(line)) activity.line_texts.insert(line, std::move(text));
+    }
+  }
+  return CallAndActivity{call, std::move(activity)};
+}
+
 }  // namespace
 
 ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixes,
@@ -69,7 +100,7 @@ ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixe
                             const QHash<QString, QSet<int>>& quoted) {
   // The logs are read and scored on every core (the tables are only read);
   // they are taken in the order of `paths` afterwards.
-  std::vector<std::optional<std::pair<QString, EntrantActivity>>> read(paths.size());
+  std::vector<std::optional<CallAndActivity>> read(paths.size());
   // A cache per worker, of 32,768 slots: a contest's logs work a few
   // thousand calls, and the scoring's default (a quarter of a million, for
   // a run on one thread) cost more to clear than it saved here.
@@ -83,32 +114,8 @@ ActivityByCall ReadActivity(const QStringList& paths, const PrefixTable& prefixe
   crosscheck::ForEachInParallel(
       read.size(),
       [&](size_t item, int worker) {
-        // The scoring's own reading, and of each QSO line only its time.
-        // The texts are kept while the log's call is not yet known (it may
-        // stand below the QSO lines), only when some lines are asked for.
-        std::vector<int> minutes;
-        std::vector<std::pair<int, QString>> texts;
-        const LogRead log =
-            ReadLog(paths[static_cast<qsizetype>(item)], [&](QStringView value, int line) {
-              minutes.push_back(crosscheck::QsoLineMinute(value));
-              if (!quoted.isEmpty()) texts.emplace_back(line, QStringLiteral("QSO:") + value.toString());
-            });
-        if (log.status == LogRead::Status::kMissing || log.status == LogRead::Status::kUnreadable) {
-          return;
-        }
-        const QString call = TrimSpaces(log.summary.call_sign).toUpper();
-        EntrantActivity activity;
-        NoProgress no_progress;
-        activity.tally =
-            LogDataSearch(log, prefixes, areas, no_progress, caches[static_cast<size_t>(worker)])
-                .tally;
-        CountHours(minutes, activity);
-        if (const auto lines = quoted.constFind(call); lines != quoted.cend()) {
-          for (auto& [line, text] : texts) {
-            if (lines->contains(line)) activity.line_texts.insert(line, std::move(text));
-          }
-        }
-        read[item].emplace(call, std::move(activity));
+        read[item] = ReadLogActivity(paths[static_cast<qsizetype>(item)], prefixes, areas,
+                                     caches[static_cast<size_t>(worker)], quoted);
       },
       show_done);
   show_done(read.size());  // the other threads' last logs are done by now too

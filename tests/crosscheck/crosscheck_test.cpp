@@ -273,6 +273,14 @@ TEST(ParseQsoLine, ReadsBothLayouts) {
   EXPECT_EQ(ParseQsoLine(u" 1825 RY 2026-09-26 2300 W1XYZ 599 08 DL1ABC 599 06", 1).band,
             kOtherBand);
   EXPECT_TRUE(ParseQsoLine(u"", 1).call.isEmpty());
+  // Reading the minute alone gives what the whole parse gives, in either layout.
+  for (const QStringView line :
+       {QStringView(fixed), QStringView(u" 14085 RY 2026-09-26 0451 w1xyz 599 08 DL1ABC 599 06"),
+        QStringView(u" 7000\tRY\t20260926\t04:51 W1XYZ 599 08 DL1ABC 599 06"),
+        QStringView(u" 1825 RY 2026-09-26 2460 W1XYZ"), QStringView(u" 14085 RY 2026-09-26"),
+        QStringView(u"")}) {
+    EXPECT_EQ(QsoLineMinute(line), ParseQsoLine(line, 1).minute) << line.toString().toStdString();
+  }
 
   // A log read keeps its lines' texts wherever it moves, the worked call upper-cased.
   std::vector<ContestLog> logs;

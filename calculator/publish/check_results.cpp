@@ -55,6 +55,26 @@ std::optional<QList<QStringList>> ReadTable(const QString& path, const QStringLi
   return rows;
 }
 
+// The checks of the rows of the two tables (without their header lines).
+// A line whose number is no number fails, and leaves no checks.
+FileOutcome ChecksOfTables(const QList<QStringList>& logs, const QList<QStringList>& lines,
+                           ChecksByCall& checks) {
+  for (const QStringList& figures : logs) checks.insert(CallKey(figures[0]), {figures, {}});
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QStringList& fields = lines[i];
+    bool number = false;
+    const int line = fields[1].toInt(&number);
+    if (!number || line < 1) {
+      checks.clear();
+      return FileOutcome::Failure(
+          QStringLiteral("line %1: no line number: %2").arg(i + 2).arg(fields[1]));
+    }
+    const auto check = checks.find(CallKey(fields[0]));
+    if (check != checks.end()) check->lines.append({line, fields[2], fields[3]});
+  }
+  return FileOutcome::Success();
+}
+
 }  // namespace
 
 CheckResultsRead ReadCheckResults(const QString& folder) {
@@ -66,22 +86,24 @@ CheckResultsRead ReadCheckResults(const QString& folder) {
   const auto lines = ReadTable(dir.filePath(QString::fromLatin1(crosscheck::kNotOkLinesFileName)),
                                crosscheck::QsoVerdictNames(), read);
   if (!lines) return read;
-  for (const QStringList& figures : *logs) read.checks.insert(CallKey(figures[0]), {figures, {}});
-  for (qsizetype i = 0; i < lines->size(); ++i) {
-    const QStringList& fields = (*lines)[i];
-    bool number = false;
-    const int line = fields[1].toInt(&number);
-    if (!number || line < 1) {
-      read.outcome = FileOutcome::Failure(
-          QStringLiteral("line %1: no line number: %2").arg(i + 2).arg(fields[1]));
-      read.checks.clear();
-      return read;
-    }
-    const auto check = read.checks.find(CallKey(fields[0]));
-    if (check != read.checks.end()) check->lines.append({line, fields[2], fields[3]});
-  }
-  read.path.clear();
+  read.outcome = ChecksOfTables(*logs, *lines, read.checks);
+  if (read.outcome.ok) read.path.clear();
   return read;
+}
+
+ChecksByCall ChecksOfContest(const crosscheck::CheckedContest& contest) {
+  QList<QStringList> logs;
+  for (size_t log = 0; log < contest.logs.size(); ++log) {
+    logs.append(crosscheck::LogFigures(contest, log));
+  }
+  QList<QStringList> lines;
+  for (const QString& line : crosscheck::QsoVerdictLines(contest.logs, contest.check,
+                                                         crosscheck::VerdictLines::kNotOk)) {
+    lines.append(line.split(u'\t'));
+  }
+  ChecksByCall checks;
+  ChecksOfTables(logs, lines, checks);  // the check's own lines all have their numbers
+  return checks;
 }
 
 QHash<QString, QSet<int>> NotOkLineNumbers(const ChecksByCall& checks) {

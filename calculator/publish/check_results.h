@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "calculator/crosscheck/check_reports.h"
 #include "common/text_file.h"
 
 namespace tovek::publish {
@@ -43,6 +44,10 @@ struct CheckResultsRead {
 // regular file, a size limit). A folder without them, or a file that is not
 // one of them (another header, a line of other columns), fails and says so.
 CheckResultsRead ReadCheckResults(const QString& folder);
+
+// The same figures and lines, of a check run in this process (Tessdal's
+// cross-check window): what its files would hold.
+ChecksByCall ChecksOfContest(const crosscheck::CheckedContest& contest);
 
 // The line numbers that are not OK, by call sign: the lines of the logs an
 // entrant's page quotes.

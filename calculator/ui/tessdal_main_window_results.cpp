@@ -8,12 +8,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <utility>
 
 #include "calculator/award_writer.h"
 #include "calculator/publish/certificates.h"
 #include "calculator/publish/results_site.h"
 #include "calculator/ranking_writer.h"
 #include "calculator/results_file.h"
+#include "calculator/ui/crosscheck_window.h"
 #include "calculator/ui/result_file_dialog.h"
 #include "calculator/ui/results_grid.h"
 #include "calculator/ui/tessdal_main_window.h"
@@ -232,6 +234,13 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
           Icon::kQuestion)) {
     return false;
   }
+  // The cross-check open in its window goes on the entrants' pages when the
+  // user says so (it may be of other logs than the results shown).
+  publish::ChecksByCall checks;
+  if (cross_check_window_ &&
+      messages_.AskYesNo(this, QString::fromUtf8(kPublishCrossCheck), title, Icon::kQuestion)) {
+    checks = publish::ChecksOfContest(cross_check_window_->Run().Contest());
+  }
   BeginFileWork();
   // The contest is named after the results file shown, as tovek names it.
   publish::SiteInfo info{current_result_name_.isEmpty()
@@ -239,7 +248,7 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
                              : QFileInfo(current_result_name_).completeBaseName(),
                          QDate::currentDate(),
                          {},
-                         {}};
+                         std::move(checks)};
   const ResultTable rows(result_table_);
   OutputOutcome written;
   {
@@ -247,7 +256,8 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
     progress.SetLabel(0, QStringLiteral("LOG"));
     progress.Yield();
     if (!run_logs_.isEmpty()) {
-      info.activity = publish::ReadActivity(run_logs_, prefixes_, areas_, progress);
+      info.activity = publish::ReadActivity(run_logs_, prefixes_, areas_, progress,
+                                            publish::NotOkLineNumbers(info.checks));
     }
     progress.SetLabel(0, QStringLiteral("WEB"));
     written = publish::WriteResultsSite(folder, info, rows, progress);

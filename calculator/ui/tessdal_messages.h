@@ -23,6 +23,9 @@ inline constexpr const char* kKnownCallsUnread =
 inline constexpr const char* kSiteFolderNotEmpty =
     "フォルダ %1 は空ではありません。上書きしますか？";
 inline constexpr const char* kPublishTitle = "Web公開";
+// Asked when a cross-check is open in its window.
+inline constexpr const char* kPublishCrossCheck =
+    "相互チェックの画面に表示中の結果も、各局のページに載せますか？";
 // %1: the site's index.html.
 inline constexpr const char* kSitePublished = "Web公開が完了しました。\n%1";
 

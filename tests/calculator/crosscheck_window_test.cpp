@@ -33,7 +33,10 @@ namespace {
 
 using testing::ScriptedMessageBoxes;
 using testing::TempFolder;
+using ui::Answer;
+using ui::Buttons;
 using ui::CrossCheckWindow;
+using ui::MessageRequest;
 
 QByteArray Log(const char* call, const char* category, const char* section, const char* sent,
                const QList<QStringList>& qsos) {
@@ -257,6 +260,38 @@ class CrossCheckWindowTest : public QObject {
     QCOMPARE(ColumnTexts(grid, 11), ColumnTexts(grid, 2));
     QVERIFY(view->findChild<QLabel*>("lblSummary")->text().contains("2026-09-27"));
     QVERIFY(!report || !report->isVisible());
+  }
+
+  // With a cross-check open, Web公開 asks whether to show it: Yes puts each
+  // entrant's counts and lines that are not OK, as the check found them, on
+  // its page; No publishes the results alone.
+  void publishingOffersTheOpenCrossCheck() {
+    auto window = StartWindow();
+    TakeLogs(*window);
+    window->RunCalculation();
+    window->RunCrossCheck();
+    QVERIFY(window->CrossCheckView());
+    const MessageRequest question{
+        QStringLiteral("相互チェックの画面に表示中の結果も、各局のページに載せますか？"),
+        QStringLiteral("Web公開"), Buttons::kYesNo, ui::Icon::kQuestion};
+    for (const Answer answer : {Answer::kYes, Answer::kNo}) {
+      TempFolder site;
+      boxes_.Clear();
+      boxes_.Answer(answer);
+      boxes_.Answer(Answer::kOk);
+      QVERIFY(window->PublishTo(site.Path()));
+      QCOMPARE(boxes_.Shown().size(), 2);
+      QCOMPARE(boxes_.Shown()[0], question);
+      const QStringList k1xyz = QDir(site.File("entrants")).entryList({"*-K1XYZ.html"});
+      QCOMPARE(k1xyz.size(), 1);
+      const QString page = QString::fromUtf8(testing::ReadBytes(site.File("entrants/" + k1xyz[0])));
+      QCOMPARE(page.contains(u"クロスチェック"), answer == Answer::kYes);
+      // The busted call of K1XYZ's line 5, with the line as logged.
+      QCOMPARE(page.contains(u"<tr><th scope=\"row\">5</th><td>BUST</td><td class=\"text\">JA1AAA"
+                             u"</td><td class=\"text\">QSO: 21080 RY 2026-09-26 0201 K1XYZ 599 05 "
+                             u"JAQAAA 599 25</td></tr>"),
+               answer == Answer::kYes);
+    }
   }
 
   void cancelStopsTheCheckAndNothingElseRunsMeanwhile() {

@@ -55,9 +55,9 @@ std::optional<Region> ContinentRegion(QStringView continent) {
 }
 
 std::optional<Category> RankedCategory(QStringView category) {
-  if (category == u"SOHP") return Category::kSohp;
-  if (category == u"SOLP") return Category::kSolp;
-  if (category == u"MO") return Category::kMo;
+  for (const Category ranked : {Category::kSohp, Category::kSolp, Category::kMo}) {
+    if (category == QLatin1String(CategoryCode(ranked))) return ranked;
+  }
   return std::nullopt;
 }
 
@@ -66,6 +66,11 @@ std::int16_t StoredCount(std::int64_t value) {
 }
 
 }  // namespace
+
+const char* CategoryCode(Category category) {
+  static constexpr const char* kCodes[kCategoryCount] = {"SOHP", "SOLP", "MO"};
+  return kCodes[static_cast<int>(category)];
+}
 
 QString FitField(QStringView text, qsizetype width) {
   return TrimSpaces(text.left(width)).toString();

@@ -95,6 +95,10 @@ enum class Region { kWorld, kNa, kSa, kEu, kAs, kOc, kAf, kJa };
 inline constexpr int kCategoryCount = 3;
 inline constexpr int kRegionCount = 8;
 
+// A ranked category as a log's CATEGORY header writes it: "SOHP", "SOLP",
+// "MO".
+const char* CategoryCode(Category category);
+
 // The ranking lists the ranking and award writers read: SOHP, SOLP and MO,
 // each for World, the six continents and JA, plus CHECKLOG. Every list keeps
 // the order in which rows were filed.

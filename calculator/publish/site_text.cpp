@@ -7,18 +7,6 @@
 
 namespace tovek::publish {
 
-const char* CategoryCode(Category category) {
-  switch (category) {
-    case Category::kSohp:
-      return "SOHP";
-    case Category::kSolp:
-      return "SOLP";
-    case Category::kMo:
-      return "MO";
-  }
-  return "";
-}
-
 Bilingual CategoryName(Category category) {
   switch (category) {
     case Category::kSohp:

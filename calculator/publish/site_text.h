@@ -25,10 +25,6 @@ Bilingual RegionName(Region region);
 // The categories of the award lists, in their order.
 inline constexpr Category kAwardCategories[] = {Category::kSohp, Category::kSolp, Category::kMo};
 
-// An award category as file names and results.json write it: "SOHP", "SOLP",
-// "MO".
-const char* CategoryCode(Category category);
-
 // The text as HTML character data or attribute value: "&", "<", ">", '"'
 // and "'" become references, so nothing a log holds can open a tag, an
 // attribute or a script.

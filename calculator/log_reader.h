@@ -79,9 +79,9 @@ LogRead ReadLogBytes(QByteArray bytes);
 QStringView CallSignText(QStringView text);
 
 // ReadLogBytes and ReadLog, also handing every QSO line that is read to
-// `visitor`: its value
-// (the text after the colon) and its 1-based line number. A reader that needs
-// more of each QSO than scoring does reads the file once, not twice.
+// `visitor`: its value (the text after the colon) and its 1-based line
+// number. A reader that needs more of each QSO than scoring does reads the
+// file once, not twice.
 using QsoLineVisitor = std::function<void(QStringView value, int line_number)>;
 LogRead ReadLogBytes(QByteArray bytes, const QsoLineVisitor& visitor);
 LogRead ReadLog(const QString& path, const QsoLineVisitor& visitor);

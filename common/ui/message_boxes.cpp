@@ -92,25 +92,15 @@ QString FileErrorMessage(const FileOutcome& outcome) {
 
 QString FileFailureMessage(FileAction action, const QString& path, const FileOutcome& outcome) {
   if (outcome.fault != FileFault::kPlatform) return FileErrorMessage(outcome);
-  QString lead;
-  switch (action) {
-    case FileAction::kRead:
-      lead = QStringLiteral("ファイルを読み込めませんでした。");
-      break;
-    case FileAction::kWrite:
-      lead = QStringLiteral("ファイルに書き込めませんでした。");
-      break;
-    case FileAction::kMove:
-      lead = QStringLiteral("ファイルを移動できませんでした。");
-      break;
-    case FileAction::kOpenFolder:
-      lead = QStringLiteral("フォルダーを開けませんでした。");
-      break;
-    case FileAction::kCreateFolder:
-      lead = QStringLiteral("フォルダーを作成できませんでした。");
-      break;
-  }
-  QStringList lines{lead};
+  // In the order of FileAction.
+  static const char* const kLeads[] = {
+      "ファイルを読み込めませんでした。",
+      "ファイルに書き込めませんでした。",
+      "ファイルを移動できませんでした。",
+      "フォルダーを開けませんでした。",
+      "フォルダーを作成できませんでした。",
+  };
+  QStringList lines{QString::fromUtf8(kLeads[static_cast<int>(action)])};
   const QString shown = QDir::toNativeSeparators(path);
   if (!shown.isEmpty() && !outcome.error.contains(shown) && !outcome.error.contains(path)) {
     lines.append(shown);

@@ -227,19 +227,20 @@ void TessdalMainWindow::PublishCommand() {
 
 bool TessdalMainWindow::PublishTo(const QString& folder) {
   const QString title = QString::fromUtf8(kPublishTitle);
+  // The cross-check open in its window goes on the entrants' pages when the
+  // user says so (it may be of other logs than the results shown). Asked
+  // first: the question about overwriting comes right before the writing.
+  publish::ChecksByCall checks;
+  if (cross_check_window_ &&
+      messages_.AskYesNo(this, QString::fromUtf8(kPublishCrossCheck), title, Icon::kQuestion)) {
+    checks = publish::ChecksOfContest(cross_check_window_->Run().Contest());
+  }
   const QDir root(folder);
   if (!root.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot) &&
       !messages_.AskYesNo(
           this, QString::fromUtf8(kSiteFolderNotEmpty).arg(QDir::toNativeSeparators(folder)), title,
           Icon::kQuestion)) {
     return false;
-  }
-  // The cross-check open in its window goes on the entrants' pages when the
-  // user says so (it may be of other logs than the results shown).
-  publish::ChecksByCall checks;
-  if (cross_check_window_ &&
-      messages_.AskYesNo(this, QString::fromUtf8(kPublishCrossCheck), title, Icon::kQuestion)) {
-    checks = publish::ChecksOfContest(cross_check_window_->Run().Contest());
   }
   BeginFileWork();
   // The contest is named after the results file shown, as tovek names it.
@@ -269,9 +270,8 @@ bool TessdalMainWindow::PublishTo(const QString& folder) {
   }
   EndFileWork();
   if (!written.outcome.ok) {
-    messages_.Inform(
-        this, QDir::toNativeSeparators(written.path) + u'\n' + FileErrorMessage(written.outcome),
-        title, Icon::kExclamation);
+    messages_.Inform(this, FileFailureMessage(FileAction::kWrite, written.path, written.outcome),
+                     title, Icon::kExclamation);
     return false;
   }
   messages_.Inform(this,

@@ -547,6 +547,19 @@ class TessdalResultsWindowTest : public QObject {
     QVERIFY(QFile::exists(site.File("certificates/AllCertificates.pdf")));
     QVERIFY(QFile::exists(site.File("notes.txt")));
     QCOMPARE(MenuState(window.get()), QStringLiteral("11 1111"));
+
+    // A site that cannot be written is said as every failed write is.
+    TempFolder blocked;
+    blocked.Write("entrants", "a file where the pages' folder goes");
+    boxes_.Clear();
+    boxes_.Answer(Answer::kYes);
+    boxes_.Answer(Answer::kOk);
+    QVERIFY(!window->PublishTo(blocked.Path()));
+    QCOMPARE(boxes_.Shown().size(), 2);
+    QCOMPARE(boxes_.Shown()[1].icon, ui::Icon::kExclamation);
+    QCOMPARE(boxes_.Shown()[1].text,
+             QStringLiteral("ファイルに書き込めませんでした。\n%1\nthe folder cannot be created")
+                 .arg(QDir::toNativeSeparators(blocked.File("entrants"))));
   }
 
   void outputWithCancelWritesNothingAndAFailureIsShown() {

@@ -40,9 +40,23 @@ bool IsDiskFullText(const QString& text) {
   return false;
 }
 
-FileOutcome RenameFailure(const std::error_code& error, const QString& to) {
-  if (error == std::errc::no_space_on_device) return DiskFull(to);
+// A failure the system reported as an error code, about `path`.
+FileOutcome SystemFailure(const std::error_code& error, const QString& path) {
+  if (error == std::errc::no_space_on_device) return DiskFull(path);
+#ifdef EDQUOT
+  if (error == std::error_condition(EDQUOT, std::generic_category())) return DiskFull(path);
+#endif
   return FileOutcome::Failure(QString::fromLocal8Bit(error.message().c_str()));
+}
+
+FileOutcome ErrnoFailure(int error, const QString& path) {
+  return SystemFailure(std::error_code(error, std::generic_category()), path);
+}
+
+// A name beside `path` for the file that is renamed over it once whole.
+QString TemporaryNameBeside(const QString& path) {
+  return path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                              QLatin1Char('0'));
 }
 
 QString FileNameOf(const QIODevice& device) {
@@ -105,11 +119,6 @@ namespace {
 
 #ifdef Q_OS_LINUX
 
-FileOutcome ErrnoFailure(int error, const QString& path) {
-  if (error == ENOSPC || error == EDQUOT) return DiskFull(path);
-  return FileOutcome::Failure(qt_error_string(error));
-}
-
 // False, with errno set, when not every byte could be written.
 bool WriteAllTo(int fd, QByteArrayView bytes) {
   for (qsizetype done = 0; done < bytes.size();) {
@@ -158,7 +167,7 @@ std::optional<FileOutcome> WriteUnnamedThenName(const QString& path, QByteArrayV
   if (!NameFile(fd, name)) {
     if (errno != EEXIST) return closed(std::nullopt);
     if (FileOutcome link = CheckOutputPath(path); !link.ok) return closed(link);
-    named = name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+    named = QFile::encodeName(TemporaryNameBeside(path));
     if (!NameFile(fd, named)) return closed(ErrnoFailure(errno, path));
   }
   // A file system that writes back late may only now say the bytes did not fit.
@@ -191,8 +200,7 @@ FileOutcome WriteFileBytesUnsynced(const QString& path, QByteArrayView bytes) {
   // and never opens a file or a link that stands there.
   QFile file;
   for (int attempt = 0;; ++attempt) {
-    file.setFileName(path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
-                                                          16, QLatin1Char('0')));
+    file.setFileName(TemporaryNameBeside(path));
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) break;
     if (attempt == 3 || file.error() != QFileDevice::OpenError || !file.exists()) {
       return DeviceFailure(file);
@@ -209,7 +217,7 @@ FileOutcome WriteFileBytesUnsynced(const QString& path, QByteArrayView bytes) {
     std::error_code error;
     std::filesystem::rename(ToPath(file.fileName()), ToPath(path), error);
     if (!error) return FileOutcome::Success();
-    written = RenameFailure(error, path);
+    written = SystemFailure(error, path);
   }
   file.remove();
   return written;
@@ -220,7 +228,7 @@ FileOutcome MoveFileWhole(const QString& from, const QString& to) {
   std::filesystem::rename(ToPath(from), ToPath(to), error);
   if (!error) return FileOutcome::Success();
   if (error == std::errc::cross_device_link) return CopyAcross(from, to);
-  return RenameFailure(error, to);
+  return SystemFailure(error, to);
 }
 
 FileOutcome CopyAcross(const QString& from, const QString& to, const FileWriter& write) {

@@ -483,9 +483,6 @@ void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
   });
   tour.ShootTop(QStringLiteral("tessdal-crosscheck-report"), QStringLiteral("frmCheckReport"));
   tour.Do([tessdal] {
-    if (auto* view = (*tessdal)->CrossCheckView()) view->close();
-  });
-  tour.Do([tessdal] {
     if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuSaveAs"))) item->trigger();
   });
   tour.ShootModal(QStringLiteral("tessdal-save-question"));
@@ -502,10 +499,16 @@ void TessdalPart(Tour& tour, const Folders& folders, std::shared_ptr<ui::Message
   });
   tour.ShootModal(QStringLiteral("tessdal-output-question"));
   tour.Answer(QMessageBox::Ok);
-  // Web公開 into a folder that holds files: the question, answered No.
+  // Web公開 with the cross-check still open, into a folder that holds files:
+  // whether to show the check, then whether to overwrite, both answered No.
   tour.Do([tessdal, folders] { (*tessdal)->PublishTo(folders.program); });
+  tour.ShootModal(QStringLiteral("tessdal-publish-crosscheck"));
+  tour.Answer(QMessageBox::No);
   tour.ShootModal(QStringLiteral("tessdal-publish-question"));
   tour.Answer(QMessageBox::No);
+  tour.Do([tessdal] {
+    if (auto* view = (*tessdal)->CrossCheckView()) view->close();
+  });
   tour.Do([tessdal] {
     if (auto* item = (*tessdal)->findChild<QAction*>(QStringLiteral("mnuVersion"))) item->trigger();
   });

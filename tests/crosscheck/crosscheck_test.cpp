@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 #include <stdexcept>
 
 #include "calculator/crosscheck/check_reports.h"
@@ -303,11 +304,17 @@ TEST(ForEachInParallel, DoesEveryItemOnceAndStopsWhenAsked) {
   EXPECT_TRUE(worker_in_range);
   EXPECT_TRUE(std::all_of(done.begin(), done.end(), [](const auto& d) { return d == 1; }));
 
-  // Stopped, the job says so (how far the other threads got is theirs to tell).
+  // Stopped, the job says so. The other threads hold their first item until
+  // then: free, they could take every item before the calling thread, which
+  // alone asks whether to stop, had done one.
   size_t last_done = 0;
+  std::atomic<bool> stopping{false};
   EXPECT_FALSE(ForEachInParallel(
-      1000, [](size_t, int) {}, [&](size_t n) { last_done = n; },
-      [&] { return last_done >= 10; }));
+      1000,
+      [&](size_t, int worker) {
+        while (worker != 0 && !stopping) std::this_thread::yield();
+      },
+      [&](size_t n) { last_done = n; }, [&] { return stopping = last_done >= 10; }));
   EXPECT_GE(last_done, 10u);
 
   EXPECT_THROW(ForEachInParallel(100,
